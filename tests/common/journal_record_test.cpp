@@ -1,0 +1,83 @@
+// Cutting a journal line into its five fields.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/exception.h"
+#include "run/journal_record.h"
+
+namespace {
+
+TEST(CutField, YieldsFieldsThenTheRestThenEmptyTexts) {
+    std::string line = "a\t\tb c\t";
+    std::vector<std::string> fields;
+    std::vector<std::string> rests;
+    for (int i = 0; i < 5; ++i) {
+        fields.push_back(cutField(line));
+        rests.push_back(line);
+    }
+    EXPECT_EQ(fields, (std::vector<std::string>{"a", "", "b c", "", ""}));
+    EXPECT_EQ(rests, (std::vector<std::string>{"\tb c\t", "b c\t", "", "", ""}));
+}
+
+TEST(CutField, TakesALineWithoutTabWhole) {
+    std::string line = " x y ";
+    EXPECT_EQ(cutField(line), " x y ");
+    EXPECT_EQ(line, "");
+}
+
+struct RecordCase {
+    const char* name;
+    std::string line;
+    JournalRecord expected;
+};
+
+TEST(ReadJournalRecord, CutsFiveFields) {
+    const RecordCase cases[] = {
+        {"five fields", "3\t1\tA\tB\tC", {3, 1, "A", "B", "C"}},
+        {"six fields: the sixth is dropped", "3\t1\tA\tB\tC\tD", {3, 1, "A", "B", "C"}},
+        {"tab after the fifth field", "3\t1\tA\tB\tC\t", {3, 1, "A", "B", "C"}},
+        {"three fields", "0\t-2\tA", {0, -2, "A", "", ""}},
+        {"tab right after the fourth field", "3\t1\tA\tB\t", {3, 1, "A", "B", ""}},
+        {"two tabs among the texts", "3\t1\t\tB\tC", {3, 1, "", "B", "C"}},
+        {"blanks and Shift-JIS stay", " +5\t007\t A \t\x8e\x64\x90\xd8\t ",
+         {5, 7, " A ", "\x8e\x64\x90\xd8", " "}},
+    };
+    for (const RecordCase& c : cases) {
+        const JournalRecord record = readJournalRecord(c.line);
+        EXPECT_EQ(record.firstDownCount, c.expected.firstDownCount) << c.name;
+        EXPECT_EQ(record.secondDownCount, c.expected.secondDownCount) << c.name;
+        EXPECT_EQ(record.firstText, c.expected.firstText) << c.name;
+        EXPECT_EQ(record.secondText, c.expected.secondText) << c.name;
+        EXPECT_EQ(record.thirdText, c.expected.thirdText) << c.name;
+    }
+}
+
+struct BadNumberCase {
+    const char* name;
+    std::string line;
+    std::string namedField;
+};
+
+TEST(ReadJournalRecord, NamesTheFirstBadNumber) {
+    const BadNumberCase cases[] = {
+        {"empty line", "", ""},
+        {"line starting with a tab", "\t1\tA\tB\tC", ""},
+        {"two tabs after the first field", "3\t\tA\tB\tC", ""},
+        {"both numbers bad names field 1", "x\ty\tA\tB\tC", "x"},
+        {"trailing space after field 2", "3\t1 \tA", "1 "},
+        {"byte-order mark before field 1", "\xEF\xBB\xBF" "3\t1\tA", "\xEF\xBB\xBF" "3"},
+    };
+    for (const BadNumberCase& c : cases) {
+        try {
+            readJournalRecord(c.line);
+            ADD_FAILURE() << c.name << ": accepted";
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.Message().substr(0, c.namedField.size() + 3), "'" + c.namedField + "' ")
+                << c.name;
+        }
+    }
+}
+
+}  // namespace
