@@ -10,9 +10,12 @@ class TUIController {
 public:
     TUIController() : cursor(inputs) {}
 
+    // Each append throws Exception, before writing anything, when the batch has no room for it.
+
     // down: non-zero for a key press, zero for a release.
     void addKey(std::uint16_t virtualKey, std::int32_t down);
-    // An absolute pointer move to screen pixel (x, y) of the primary screen.
+    // An absolute pointer move to screen pixel (x, y) of the primary screen. Throws Exception when
+    // the system reports a screen width or height of 0.
     void addMoveTo(std::int32_t x, std::int32_t y);
     // A left-button press and release, wherever the pointer is.
     void addLeftClick();
@@ -22,6 +25,8 @@ public:
     static constexpr int capacity = 1000;
 
 private:
+    void requireRoom(int records) const;
+
     INPUT inputs[capacity];
     INPUT* cursor;
 };
