@@ -173,7 +173,8 @@ TEST_F(RunSetup, ReadsBothFilesAgainAtEveryRun) {
 
 // ファイル %s は開けません with the full path
 std::string cannotOpen(const std::string& path) {
-    return "\x83\x74\x83\x40\x83\x43\x83\x8b " + path + " \x82\xcd\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
+    return "\x83\x74\x83\x40\x83\x43\x83\x8b " + path +
+           " \x82\xcd\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
 }
 
 TEST_F(RunSetup, SettingsFileHeldForWritingThrowsWithItsPath) {
