@@ -17,6 +17,6 @@ struct JournalRecord {
 // TAB, or becomes empty when it holds no TAB. Never fails.
 std::string cutField(std::string& line);
 
-// Cuts a copy of `line` field by field, converting each number right after its cut, so that
-// when both numbers are bad the error names the first. Throws EConvertError.
+// Cuts `line` (left unchanged) field by field, converting each number right after its cut, so
+// that when both numbers are bad the error names the first. Throws EConvertError.
 JournalRecord readJournalRecord(std::string_view line);
