@@ -1,0 +1,15 @@
+#include "platform/mouse.h"
+
+#include "platform/exception.h"
+#include "platform/system.h"
+
+TMouse Mouse;
+
+POINT TMouse::CursorPos() const {
+    POINT position{};
+    if (!sys::cursorPos(position)) {
+        DWORD error = sys::lastError();
+        throw EOSError(sys::errorText(error), error);
+    }
+    return position;
+}
