@@ -1,7 +1,11 @@
 # cmake -DINPUT=texts.txt -DOUTPUT=texts_cp932.h -DICONV=iconv -P EmbedTexts.cmake
+# (optionally -DNAMESPACE=name; the default is texts)
 # Each non-comment line of INPUT is "name<TAB>text" in UTF-8; each becomes
 #   inline constexpr std::string_view name{"\x..", length};
 # holding the text's code page 932 bytes, escaped so that no byte (0x5C included) is misread.
+if(NOT DEFINED NAMESPACE)
+  set(NAMESPACE texts)
+endif()
 file(STRINGS "${INPUT}" lines ENCODING UTF-8)
 get_filename_component(work "${OUTPUT}" DIRECTORY)
 file(MAKE_DIRECTORY "${work}")
@@ -28,7 +32,7 @@ foreach(line IN LISTS lines)
   string(APPEND body "inline constexpr std::string_view ${name}{\"${escaped}\", ${length}};\n")
 endforeach()
 file(REMOVE "${work}/text.utf8" "${work}/text.cp932")
-set(content "// Generated from platform/texts.txt by cmake/EmbedTexts.cmake: do not edit.\n#pragma once\n#include <string_view>\n\nnamespace texts {\n${body}}  // namespace texts\n")
+set(content "// Generated from platform/texts.txt by cmake/EmbedTexts.cmake: do not edit.\n#pragma once\n#include <string_view>\n\nnamespace ${NAMESPACE} {\n${body}}  // namespace ${NAMESPACE}\n")
 if(EXISTS "${OUTPUT}")
   file(READ "${OUTPUT}" old)
   if(old STREQUAL content)
