@@ -60,6 +60,10 @@ void Checks::require(bool ok, std::string_view what, std::string_view detail) {
   if (!expect(ok, what, detail)) throw Abort(std::string(what));
 }
 
+void Checks::ensure(bool ok, std::string_view what, std::string_view detail) {
+  if (!ok) require(ok, what, detail);
+}
+
 bool Checks::expectBytes(std::string_view actual, std::string_view expected, std::string_view what) {
   if (actual == expected) return expect(true, what);
   const std::string detail = "got \"" + toUtf8(actual) + "\" [" + hexOf(actual) + "], expected \"" +
@@ -73,9 +77,9 @@ Bench::Bench(const Programs& programs, std::string_view name, Checks& checks)
   GetTempPathA(MAX_PATH, temp);
   folder_ = std::string(temp) + "zorvel-e2e-" + std::string(name) + "-" + std::to_string(GetCurrentProcessId());
   removeFolder(folder_);
-  checks_.require(CreateDirectoryA(folder_.c_str(), nullptr) != 0, "make the test folder", folder_);
+  checks_.ensure(CreateDirectoryA(folder_.c_str(), nullptr) != 0, "make the test folder", folder_);
   recordFile_ = folder_ + "\\" + kRecordFileName;
-  checks_.require(CopyFileA(zorvelSource_.c_str(), (folder_ + "\\Zorvel.exe").c_str(), FALSE) != 0,
+  checks_.ensure(CopyFileA(zorvelSource_.c_str(), (folder_ + "\\Zorvel.exe").c_str(), FALSE) != 0,
                   "copy Zorvel.exe into the test folder", zorvelSource_);
 
   // Whatever happens to the driver, closing the job ends the programs it started.
@@ -104,11 +108,11 @@ Bench::~Bench() {
 void Bench::writeFile(std::string_view name, std::string_view bytes) {
   const std::string path = folder_ + "\\" + std::string(name);
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  checks_.require(file != INVALID_HANDLE_VALUE, "write a test file", path);
+  checks_.ensure(file != INVALID_HANDLE_VALUE, "write a test file", path);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
-  checks_.require(written == bytes.size(), "write a test file in full", path);
+  checks_.ensure(written == bytes.size(), "write a test file in full", path);
 }
 
 void Bench::removeFile(std::string_view name) { DeleteFileA((folder_ + "\\" + std::string(name)).c_str()); }
@@ -120,7 +124,7 @@ PROCESS_INFORMATION Bench::start(const std::string& commandLine) {
   std::string line = commandLine;
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);  // not the test folder: Zorvel must find its files beside itself
-  checks_.require(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, temp,
+  checks_.ensure(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, temp,
                                  &startup, &process) != 0,
                   "start " + commandLine);
   if (job_) AssignProcessToJobObject(job_, process.hProcess);
@@ -157,7 +161,7 @@ bool Bench::focusZorvelButton(int id) {
 
 bool Bench::recordPosition(int buttonId, POINT point) {
   if (!focusZorvelButton(buttonId)) return false;
-  checks_.require(moveCursor(point), "the pointer rests on the point to record");
+  checks_.ensure(moveCursor(point), "the pointer rests on the point to record");
   tapKey(VK_SPACE);
   const int xBox = buttonId == kGetFirstXY ? kFirstX : kNextX;
   const int yBox = buttonId == kGetFirstXY ? kFirstY : kNextY;
@@ -179,7 +183,7 @@ void Bench::recordBothPositions() {
 }
 
 void Bench::pressExec() {
-  checks_.require(focusZorvelButton(kExec), "the start button has the focus");
+  checks_.ensure(focusZorvelButton(kExec), "the start button has the focus");
   tapKey(VK_SPACE);
 }
 

@@ -41,6 +41,8 @@ class Checks {
   };
   bool expect(bool ok, std::string_view what, std::string_view detail = {});
   void require(bool ok, std::string_view what, std::string_view detail = {});
+  // A step of the bench itself (a file written, a program started): silent unless it fails.
+  void ensure(bool ok, std::string_view what, std::string_view detail = {});
   // Byte-exact comparison of code page 932 texts, shown as UTF-8 and hex when they differ.
   bool expectBytes(std::string_view actual, std::string_view expected, std::string_view what);
   int failures() const { return failures_; }

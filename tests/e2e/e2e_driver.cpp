@@ -153,7 +153,7 @@ int runWindow(Checks& checks, const Programs& programs) {
   checkWindow(checks, bench);
 
   const std::string marker = "e2e clipboard marker";
-  checks.require(putClipboardText(marker), "put a marker on the clipboard");
+  checks.ensure(putClipboardText(marker), "put a marker on the clipboard");
 
   bench.pressExec();
   expectOwnedBox(checks, bench, "nothing recorded", texts::errorCaption, texts::stepOneNotDone);
@@ -237,7 +237,7 @@ int runEntry(Checks& checks, const Programs& programs) {
   bench.startTarget();
   bench.startZorvel();
   bench.recordBothPositions();
-  checks.require(putClipboardText("e2e clipboard marker"), "put a marker on the clipboard");
+  checks.ensure(putClipboardText("e2e clipboard marker"), "put a marker on the clipboard");
   enterJournal(checks, bench, 0, 3);
   expectRecords(checks, bench.records(), journalRecords());
   expectAfterRun(checks, bench, e2e::thirdText3);
@@ -294,7 +294,7 @@ int runDemo(Checks& checks, const Programs& programs, const std::string& example
   Bench bench(programs, "demo", checks);
   const std::string journalBytes = readWholeFile(examples + "\\journal.txt");
   const std::string settingsBytes = readWholeFile(examples + "\\conf.txt");
-  checks.require(!journalBytes.empty() && !settingsBytes.empty(), "read the sample conf.txt and journal.txt",
+  checks.ensure(!journalBytes.empty() && !settingsBytes.empty(), "read the sample conf.txt and journal.txt",
                  examples);
   bench.writeFile("journal.txt", journalBytes);
   bench.writeFile("conf.txt", settingsBytes);
@@ -305,8 +305,11 @@ int runDemo(Checks& checks, const Programs& programs, const std::string& example
   std::printf("  entering %zu records (about %.1f s)\n", count, (kRunSetupMs + kRecordMs * count) / 1000.0);
   std::fflush(stdout);
   enterJournal(checks, bench, 0, count);
-  std::printf("records received by the target form (type, list 1, list 2, Tab stops 3 to 8):\n");
-  for (const std::string& record : bench.records()) std::printf("  %s\n", toUtf8(record).c_str());
+  std::printf("records received by the target form (type | list 1 | list 2 | Tab stops 3 to 8):\n");
+  for (std::string record : bench.records()) {
+    for (size_t tab; (tab = record.find('\t')) != std::string::npos;) record.replace(tab, 1, " | ");
+    std::printf("  %s\n", toUtf8(record).c_str());
+  }
   return checks.failures();
 }
 
