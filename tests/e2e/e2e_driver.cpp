@@ -170,6 +170,10 @@ int runWindow(Checks& checks, const Programs& programs) {
   checks.expect(windowText(bench.zorvelControl(kNextX)).value_or("?").empty(), "STEP1 leaves the STEP2 boxes empty");
 
   checks.require(bench.recordPosition(kGetNextXY, bench.enterOneMorePoint()), "STEP2 recorded");
+  const POINT first = bench.typeFieldPoint();
+  checks.expect(windowText(bench.zorvelControl(kFirstX)).value_or("?") == std::to_string(first.x) &&
+                    windowText(bench.zorvelControl(kFirstY)).value_or("?") == std::to_string(first.y),
+                "STEP2 leaves the STEP1 boxes as they were");
   bench.pressExec();
   expectOwnedBox(checks, bench, "no files", texts::errorCaption, texts::journalMissing);
 
