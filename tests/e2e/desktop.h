@@ -41,11 +41,11 @@ void tapKey(WORD virtualKey);
 bool moveCursor(POINT to);
 
 struct MessageBoxView {
-  HWND window = nullptr;
-  HWND owner = nullptr;
-  std::string caption;  // code page 932 bytes
-  std::string text;
-  bool hasIcon = false;
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::string caption;  // code page 932 bytes
+    std::string text;
+    bool hasIcon = false;
 };
 // A message box (a "#32770" window) of the process, or null.
 HWND findMessageBox(DWORD processId);
