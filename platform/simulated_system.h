@@ -66,6 +66,9 @@ void holdClipboardUntil(std::uint64_t untilMs);
 // Another program holds the clipboard open from the n-th OpenClipboard call on (1 = the next one)
 // until `untilMs`; lets a test make one chosen clipboard step fail.
 void holdClipboardAtOpen(int nthOpen, std::uint64_t untilMs);
+// While the clipboard is open, the n-th call of `op` from now on (1 = the next one), which is
+// emptyClipboard or setClipboardData, fails with `errorCode`; the calls before and after it work.
+void failClipboardCall(Op op, int nthCall, DWORD errorCode);
 // The text the clipboard holds in CF_TEXT, up to its NUL; `hasText` false when it holds none.
 std::string clipboardText(bool* hasText = nullptr);
 void setClipboardText(std::string text);   // what another program put there before the run

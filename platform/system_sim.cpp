@@ -34,6 +34,9 @@ struct SimulatedSystem {
     int clipboardHoldAtOpen = 0;
     std::uint64_t clipboardHoldAtOpenUntil = 0;
     int clipboardOpens = 0;
+    sim::Op failingClipboardOp = sim::Op::emptyClipboard;
+    int failingClipboardCallsLeft = 0;
+    DWORD failingClipboardError = 0;
     DWORD lastError = 0;
     bool tracing = true;
     std::uint64_t operations = 0;
@@ -68,6 +71,15 @@ sim::Event& record(sim::Op op) {
     }
     s.trace.push_back(std::move(event));
     return s.trace.back();
+}
+
+// Whether this call of `op` is the one that failClipboardCall() chose; it then sets the error.
+bool chosenToFail(sim::Op op) {
+    SimulatedSystem& s = state();
+    if (s.failingClipboardCallsLeft == 0 || s.failingClipboardOp != op) return false;
+    if (--s.failingClipboardCallsLeft != 0) return false;
+    s.lastError = s.failingClipboardError;
+    return true;
 }
 
 void appendEscaped(std::string& out, std::string_view bytes) {
@@ -192,6 +204,11 @@ void holdClipboardAtOpen(int nthOpen, std::uint64_t untilMs) {
     state().clipboardHoldAtOpen = state().clipboardOpens + nthOpen;
     state().clipboardHoldAtOpenUntil = untilMs;
 }
+void failClipboardCall(Op op, int nthCall, DWORD errorCode) {
+    state().failingClipboardOp = op;
+    state().failingClipboardCallsLeft = nthCall;
+    state().failingClipboardError = errorCode;
+}
 std::string clipboardText(bool* hasText) {
     const auto& clipboard = state().clipboard;
     auto found = clipboard.find(CF_TEXT);
@@ -311,11 +328,13 @@ bool openClipboard(HWND owner) {
 
 bool emptyClipboard() {
     sim::Event& event = record(sim::Op::emptyClipboard);
-    event.succeeded = state().clipboardOpen;
-    if (event.succeeded) {
-        state().clipboard.clear();
-    } else {
+    if (!state().clipboardOpen) {
         state().lastError = errorClipboardNotOpen;
+        event.succeeded = false;
+    } else if (chosenToFail(sim::Op::emptyClipboard)) {
+        event.succeeded = false;
+    } else {
+        state().clipboard.clear();
     }
     return event.succeeded;
 }
@@ -324,11 +343,13 @@ bool setClipboardData(UINT format, std::string_view bytes) {
     sim::Event& event = record(sim::Op::setClipboardData);
     event.value = format;
     event.text = bytes;
-    event.succeeded = state().clipboardOpen;
-    if (event.succeeded) {
-        state().clipboard[format] = std::string(bytes);
-    } else {
+    if (!state().clipboardOpen) {
         state().lastError = errorClipboardNotOpen;
+        event.succeeded = false;
+    } else if (chosenToFail(sim::Op::setClipboardData)) {
+        event.succeeded = false;
+    } else {
+        state().clipboard[format] = std::string(bytes);
     }
     return event.succeeded;
 }
