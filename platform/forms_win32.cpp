@@ -40,8 +40,10 @@ RECT frameAt(DWORD style, DWORD exStyle, UINT dpi) {
     static const auto adjustForDpi =
         user32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, 0, 0};
-    if (adjustForDpi != nullptr) adjustForDpi(&frame, style, FALSE, exStyle, dpi);
-    else AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    if (adjustForDpi != nullptr)
+        adjustForDpi(&frame, style, FALSE, exStyle, dpi);
+    else
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return frame;
 }
 
@@ -145,9 +147,9 @@ void TForm::build(const FormSpec& spec) {
     }
 
     // Hidden until the message loop shows it; the window procedure learns `this` on WM_NCCREATE.
-    HWND window = CreateWindowExA(formExStyle(spec), spec.className, std::string(spec.caption).c_str(),
-                                  formStyle, spec.left, spec.top, spec.width, spec.height, nullptr,
-                                  nullptr, instance, this);
+    HWND window = CreateWindowExA(formExStyle(spec), spec.className,
+                                  std::string(spec.caption).c_str(), formStyle, spec.left, spec.top,
+                                  spec.width, spec.height, nullptr, nullptr, instance, this);
     if (window == nullptr) {
         DWORD error = sys::lastError();
         throw EOSError(sys::errorText(error), error);
@@ -179,9 +181,9 @@ void TForm::createControls() {
         Win32Class kind = win32ClassOf(*spec);
         HWND child = CreateWindowExA(
             kind.exStyle, kind.name, std::string(spec->caption).c_str(), kind.style,
-            scaled(spec->left, dpi_), scaled(spec->top, dpi_), scaled(spec->width, dpi_),
-            scaled(spec->height, dpi_), handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)),
-            instance, nullptr);
+            scaled(spec->bounds.left, dpi_), scaled(spec->bounds.top, dpi_),
+            scaled(spec->bounds.width, dpi_), scaled(spec->bounds.height, dpi_), handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
         if (child == nullptr) {
             DWORD error = sys::lastError();
             throw EOSError(sys::errorText(error), error);
@@ -214,8 +216,8 @@ void TForm::applyDpi(UINT dpi) {
     for (const BoundControl& bound : controls_) {
         const ControlSpec& spec = *bound.spec;
         HWND child = bound.control->Handle();
-        SetWindowPos(child, nullptr, scaled(spec.left, dpi), scaled(spec.top, dpi),
-                     scaled(spec.width, dpi), scaled(spec.height, dpi),
+        SetWindowPos(child, nullptr, scaled(spec.bounds.left, dpi), scaled(spec.bounds.top, dpi),
+                     scaled(spec.bounds.width, dpi), scaled(spec.bounds.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         HFONT font = spec.font == ControlFont::bold ? boldFont.get() : formFont.get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -244,7 +246,8 @@ void TForm::restoreFocus() {
     } else {
         const BoundControl* first = nullptr;
         for (const BoundControl& bound : controls_) {
-            if (bound.spec->tabStop && (first == nullptr || bound.spec->tabOrder < first->spec->tabOrder)) {
+            if (bound.spec->tabStop &&
+                (first == nullptr || bound.spec->tabOrder < first->spec->tabOrder)) {
                 first = &bound;
             }
         }
@@ -287,7 +290,7 @@ LRESULT TForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             rememberFocus(GetFocus());
-        } else if (HIWORD(wParam) == 0) {   // not minimised
+        } else if (HIWORD(wParam) == 0) {  // not minimised
             restoreFocus();
         }
         return 0;
@@ -310,8 +313,9 @@ LRESULT TForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         applyDpi(LOWORD(wParam));
         return 0;
     }
@@ -325,7 +329,7 @@ LRESULT TForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::command(WPARAM wParam, LPARAM lParam) {
     const BoundControl* bound = find(reinterpret_cast<HWND>(lParam));
-    if (bound == nullptr || bound->spec->id != LOWORD(wParam)) return 0;   // e.g. IDOK from Enter
+    if (bound == nullptr || bound->spec->id != LOWORD(wParam)) return 0;  // e.g. IDOK from Enter
     WORD code = HIWORD(wParam);
     HWND control = bound->control->Handle();
     switch (bound->spec->member.kind) {
@@ -351,10 +355,12 @@ LRESULT TForm::command(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::controlColor(HDC dc, HWND control) {
     const BoundControl* bound = find(control);
-    if (bound == nullptr) return DefWindowProcA(handle_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                reinterpret_cast<LPARAM>(control));
+    if (bound == nullptr)
+        return DefWindowProcA(handle_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     const ControlSpec& spec = *bound->spec;
-    int background = spec.backgroundColor == parentColor ? spec_->backgroundColor : spec.backgroundColor;
+    int background =
+        spec.backgroundColor == parentColor ? spec_->backgroundColor : spec.backgroundColor;
     SetTextColor(dc, spec.textColor.value_or(GetSysColor(COLOR_WINDOWTEXT)));
     SetBkColor(dc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));

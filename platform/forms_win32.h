@@ -57,19 +57,24 @@ struct ControlMember {
 
 using ClickHandler = void (*)(TForm& form, TObject* sender);
 
-// One control of a layout. Positions and sizes are client pixels at 96 pixels per inch.
-struct ControlSpec {
-    ControlMember member;
-    int id = 0;
+// A control's place in its form's client area.
+struct Bounds {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
+};
+
+// One control of a layout. Positions and sizes are client pixels at 96 pixels per inch.
+struct ControlSpec {
+    ControlMember member;
+    int id = 0;
+    Bounds bounds;
     std::string_view caption{};
     ControlFont font = ControlFont::form;
     std::optional<COLORREF> textColor{};  // the system's window-text colour when empty
     int backgroundColor = parentColor;
-    int tabOrder = -1;                   // -1 for a label, which takes no focus
+    int tabOrder = -1;  // -1 for a label, which takes no focus
     bool tabStop = false;
     ClickHandler onClick = nullptr;
 };
@@ -93,7 +98,8 @@ struct FormSpec {
 
 namespace forms_detail {
 
-template <class> struct MemberOf;
+template <class>
+struct MemberOf;
 template <class Form, class Member>
 struct MemberOf<Member Form::*> {
     using form = Form;
@@ -102,10 +108,13 @@ struct MemberOf<Member Form::*> {
 
 template <class Control>
 constexpr ControlClass classOf() {
-    if constexpr (std::is_same_v<Control, TButton>) return ControlClass::button;
-    else if constexpr (std::is_same_v<Control, TEdit>) return ControlClass::edit;
+    if constexpr (std::is_same_v<Control, TButton>)
+        return ControlClass::button;
+    else if constexpr (std::is_same_v<Control, TEdit>)
+        return ControlClass::edit;
     else {
-        static_assert(std::is_same_v<Control, TLabel>, "a control member is a TButton, TLabel or TEdit");
+        static_assert(std::is_same_v<Control, TLabel>,
+                      "a control member is a TButton, TLabel or TEdit");
         return ControlClass::label;
     }
 }
@@ -116,11 +125,13 @@ constexpr ControlClass classOf() {
 template <auto Member>
 constexpr ControlMember control() {
     using Info = forms_detail::MemberOf<decltype(Member)>;
-    return {[](TForm& form) -> TControl& { return static_cast<typename Info::form&>(form).*Member; },
-            forms_detail::classOf<typename Info::member>()};
+    return {
+        [](TForm& form) -> TControl& { return static_cast<typename Info::form&>(form).*Member; },
+        forms_detail::classOf<typename Info::member>()};
 }
 
-// The layout row's reference to a click handler of the form class, e.g. handler<&TMyForm::okClick>().
+// The layout row's reference to a click handler of the form class, e.g.
+// handler<&TMyForm::okClick>().
 template <auto Handler>
 constexpr ClickHandler handler() {
     using Info = forms_detail::MemberOf<decltype(Handler)>;
@@ -173,7 +184,8 @@ private:
     void rememberFocus(HWND control);
     void restoreFocus();
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT command(WPARAM wParam, LPARAM lParam);
     LRESULT controlColor(HDC dc, HWND control);
@@ -185,7 +197,8 @@ private:
     GdiFont formFont_;
     GdiFont boldFont_;
     std::vector<BoundControl> controls_;
-    HWND lastFocus_ = nullptr;   // the control to give the focus back to when the form is active again
+    HWND lastFocus_ =
+        nullptr;  // the control to give the focus back to when the form is active again
 };
 
 class TApplication {

@@ -15,7 +15,13 @@ inline constexpr int firstX = 1011;
 inline constexpr int firstY = 1012;
 inline constexpr int nextX = 1013;
 inline constexpr int nextY = 1014;
-inline constexpr int Label1 = 1021;   // Label1 .. Label7 are 1021 .. 1027
+inline constexpr int Label1 = 1021;
+inline constexpr int Label2 = 1022;
+inline constexpr int Label3 = 1023;
+inline constexpr int Label4 = 1024;
+inline constexpr int Label5 = 1025;
+inline constexpr int Label6 = 1026;
+inline constexpr int Label7 = 1027;
 }  // namespace core_ids
 
 const FormSpec& formLayout(const TCore&);

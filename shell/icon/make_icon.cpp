@@ -15,8 +15,22 @@ constexpr int size = 32;
 
 // The 16 colours of the standard palette, as 0xRRGGBB.
 enum Colour : std::uint8_t {
-    black, maroon, green, olive, navy, purple, teal, silver,
-    grey, red, lime, yellow, blue, magenta, cyan, white,
+    black,
+    maroon,
+    green,
+    olive,
+    navy,
+    purple,
+    teal,
+    silver,
+    grey,
+    red,
+    lime,
+    yellow,
+    blue,
+    magenta,
+    cyan,
+    white,
 };
 constexpr std::uint32_t palette[16] = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
@@ -27,7 +41,7 @@ struct Picture {
     std::uint8_t colour[size][size] = {};
     bool opaque[size][size] = {};
 
-    void fill(int left, int top, int right, int bottom, Colour c) {   // inclusive corners
+    void fill(int left, int top, int right, int bottom, Colour c) {  // inclusive corners
         for (int y = top; y <= bottom; ++y)
             for (int x = left; x <= right; ++x) {
                 colour[y][x] = c;
@@ -53,22 +67,9 @@ void row(Picture& p, int top, Colour c) {
 
 // The pointer: k outline, w fill, anything else left as it is.
 constexpr const char* pointer[] = {
-    "k",
-    "kk",
-    "kwk",
-    "kwwk",
-    "kwwwk",
-    "kwwwwk",
-    "kwwwwwk",
-    "kwwwwwwk",
-    "kwwwwwwwk",
-    "kwwwwkkkkk",
-    "kwwkwwk",
-    "kwk kwwk",
-    "kk  kwwk",
-    "k    kwwk",
-    "     kwwk",
-    "      kk",
+    "k",        "kk",        "kwk",       "kwwk",       "kwwwk",   "kwwwwk",
+    "kwwwwwk",  "kwwwwwwk",  "kwwwwwwwk", "kwwwwkkkkk", "kwwkwwk", "kwk kwwk",
+    "kk  kwwk", "k    kwwk", "     kwwk", "      kk",
 };
 
 Picture draw() {
@@ -76,10 +77,10 @@ Picture draw() {
     p.fill(1, 2, 28, 29, silver);
     p.frame(1, 2, 28, 29, black);
     p.fill(2, 3, 27, 7, navy);
-    p.fill(3, 4, 10, 6, white);            // the caption
-    p.fill(24, 4, 26, 6, silver);          // the close box
+    p.fill(3, 4, 10, 6, white);    // the caption
+    p.fill(24, 4, 26, 6, silver);  // the close box
     p.fill(2, 29, 28, 29, black);
-    p.fill(29, 3, 29, 30, grey);           // a shadow to the right and below
+    p.fill(29, 3, 29, 30, grey);  // a shadow to the right and below
     p.fill(2, 30, 29, 30, grey);
     row(p, 10, green);
     row(p, 16, blue);
@@ -105,8 +106,8 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 
 std::vector<std::uint8_t> encode(const Picture& p) {
-    constexpr std::uint32_t xorBytes = size * size / 2;   // 4 bits a pixel, rows of 16 bytes
-    constexpr std::uint32_t andBytes = size * size / 8;   // 1 bit a pixel, rows of 4 bytes
+    constexpr std::uint32_t xorBytes = size * size / 2;  // 4 bits a pixel, rows of 16 bytes
+    constexpr std::uint32_t andBytes = size * size / 8;  // 1 bit a pixel, rows of 4 bytes
     constexpr std::uint32_t imageBytes = 40 + 16 * 4 + xorBytes + andBytes;
     std::vector<std::uint8_t> out;
     // ICONDIR and its one ICONDIRENTRY.
@@ -159,6 +160,7 @@ int main(int argc, char** argv) {
     }
     std::vector<std::uint8_t> bytes = encode(draw());
     std::ofstream file(argv[1], std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return file ? 0 : 1;
 }

@@ -76,9 +76,8 @@ protected:
     void show() {
         ShowWindow(core->Handle(), SW_SHOWNORMAL);
         SetForegroundWindow(core->Handle());
-        ASSERT_TRUE(pumpUntil([&] {
-            return GetForegroundWindow() == core->Handle() && GetFocus() != nullptr;
-        }));
+        ASSERT_TRUE(pumpUntil(
+            [&] { return GetForegroundWindow() == core->Handle() && GetFocus() != nullptr; }));
     }
 
     TApplication application;
@@ -113,39 +112,50 @@ TEST_F(CoreWindow, HasTheLayoutsWindowProperties) {
 
 TEST_F(CoreWindow, HasTheFourteenControlsOfTheTable) {
     constexpr COLORREF green = RGB(0, 128, 0), blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
-    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     struct Row {
         const char* name;
         TControl& control;
         const char* win32Class;
         int id;
         std::string_view caption;
-        RECT bounds;   // left, top, width, height
+        RECT bounds;  // left, top, width, height
         bool tabStop;
         bool bold;
         COLORREF textColor;
         int background;
     };
+    constexpr int face = COLOR_BTNFACE, scroll = COLOR_SCROLLBAR, none = -1;
+    // clang-format off
     const Row rows[] = {
-        {"Label5", core->Label5, "Static", 1025, "STEP1 >>", {8, 20, 58, 12}, false, true, green, COLOR_BTNFACE},
-        {"getFirstXY", core->getFirstXY, "Button", 1001, texts::getFirstXYCaption, {72, 8, 233, 33}, true, false, windowText, -1},
-        {"Label1", core->Label1, "Static", 1021, "X", {316, 20, 8, 12}, false, true, green, COLOR_BTNFACE},
-        {"firstX", core->firstX, "Edit", 1011, "", {332, 16, 57, 20}, false, false, windowText, COLOR_SCROLLBAR},
-        {"Label2", core->Label2, "Static", 1022, "Y", {396, 20, 8, 12}, false, true, green, COLOR_BTNFACE},
-        {"firstY", core->firstY, "Edit", 1012, "", {412, 16, 57, 20}, false, false, windowText, COLOR_SCROLLBAR},
-        {"Label6", core->Label6, "Static", 1026, "STEP2 >>", {8, 60, 58, 12}, false, true, blue, COLOR_BTNFACE},
-        {"getNextXY", core->getNextXY, "Button", 1002, texts::getNextXYCaption, {72, 48, 233, 33}, true, false, windowText, -1},
-        {"Label3", core->Label3, "Static", 1023, "X", {316, 60, 8, 12}, false, true, blue, COLOR_BTNFACE},
-        {"nextX", core->nextX, "Edit", 1013, "", {332, 56, 57, 20}, false, false, windowText, COLOR_SCROLLBAR},
-        {"Label4", core->Label4, "Static", 1024, "Y", {396, 60, 8, 12}, false, true, blue, COLOR_BTNFACE},
-        {"nextY", core->nextY, "Edit", 1014, "", {412, 56, 57, 20}, false, false, windowText, COLOR_SCROLLBAR},
-        {"Label7", core->Label7, "Static", 1027, "STEP3 >>", {8, 100, 58, 12}, false, true, red, COLOR_BTNFACE},
-        {"exec", core->exec, "Button", 1003, texts::execCaption, {72, 88, 233, 33}, true, false, windowText, -1},
+        {"Label5", core->Label5, "Static", 1025, "STEP1 >>", {8, 20, 58, 12},
+         false, true, green, face},
+        {"getFirstXY", core->getFirstXY, "Button", 1001, texts::getFirstXYCaption, {72, 8, 233, 33},
+         true, false, text, none},
+        {"Label1", core->Label1, "Static", 1021, "X", {316, 20, 8, 12}, false, true, green, face},
+        {"firstX", core->firstX, "Edit", 1011, "", {332, 16, 57, 20}, false, false, text, scroll},
+        {"Label2", core->Label2, "Static", 1022, "Y", {396, 20, 8, 12}, false, true, green, face},
+        {"firstY", core->firstY, "Edit", 1012, "", {412, 16, 57, 20}, false, false, text, scroll},
+        {"Label6", core->Label6, "Static", 1026, "STEP2 >>", {8, 60, 58, 12},
+         false, true, blue, face},
+        {"getNextXY", core->getNextXY, "Button", 1002, texts::getNextXYCaption, {72, 48, 233, 33},
+         true, false, text, none},
+        {"Label3", core->Label3, "Static", 1023, "X", {316, 60, 8, 12}, false, true, blue, face},
+        {"nextX", core->nextX, "Edit", 1013, "", {332, 56, 57, 20}, false, false, text, scroll},
+        {"Label4", core->Label4, "Static", 1024, "Y", {396, 60, 8, 12}, false, true, blue, face},
+        {"nextY", core->nextY, "Edit", 1014, "", {412, 56, 57, 20}, false, false, text, scroll},
+        {"Label7", core->Label7, "Static", 1027, "STEP3 >>", {8, 100, 58, 12},
+         false, true, red, face},
+        {"exec", core->exec, "Button", 1003, texts::execCaption, {72, 88, 233, 33},
+         true, false, text, none},
     };
+    // clang-format on
 
     HDC dc = CreateCompatibleDC(nullptr);
     int children = 0;
-    for (HWND child = GetWindow(core->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++children;
+    for (HWND child = GetWindow(core->Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        ++children;
     EXPECT_EQ(children, 14);
 
     for (const Row& row : rows) {
@@ -183,7 +193,8 @@ TEST_F(CoreWindow, HasTheFourteenControlsOfTheTable) {
         EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
 
         if (row.background >= 0) {
-            UINT message = row.win32Class == std::string("Edit") ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+            UINT message =
+                row.win32Class == std::string("Edit") ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
             LRESULT brush = SendMessageA(core->Handle(), message, reinterpret_cast<WPARAM>(dc),
                                          reinterpret_cast<LPARAM>(child));
             EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(row.background)));
@@ -203,15 +214,16 @@ TEST_F(CoreWindow, TabCyclesTheThreeButtonsFromGetFirstXY) {
         TControl& focus;
     };
     const Step steps[] = {
-        {VK_TAB, false, core->getNextXY}, {VK_TAB, false, core->exec},
-        {VK_TAB, false, core->getFirstXY}, {VK_TAB, true, core->exec},
-        {VK_TAB, true, core->getNextXY}, {VK_DOWN, false, core->getNextXY},
+        {VK_TAB, false, core->getNextXY},   {VK_TAB, false, core->exec},
+        {VK_TAB, false, core->getFirstXY},  {VK_TAB, true, core->exec},
+        {VK_TAB, true, core->getNextXY},    {VK_DOWN, false, core->getNextXY},
         {VK_RIGHT, false, core->getNextXY}, {VK_UP, false, core->getNextXY},
     };
     int index = 0;
     for (const Step& step : steps) {
         press(step.key, step.shift);
-        EXPECT_TRUE(pumpUntil([&] { return GetFocus() == step.focus.Handle(); }, 2000)) << "step " << index;
+        EXPECT_TRUE(pumpUntil([&] { return GetFocus() == step.focus.Handle(); }, 2000))
+            << "step " << index;
         settle();
         EXPECT_EQ(GetFocus(), step.focus.Handle()) << "step " << index;
         // The focused button is the default one, which Enter presses.

@@ -32,11 +32,13 @@ public:
 
 constexpr int failId = 1001;
 
+// clang-format off
 constexpr ControlSpec failingControls[] = {
-    {.member = control<&TFailingForm::fail>(), .id = failId, .left = 8, .top = 8, .width = 120,
-     .height = 30, .caption = "fail", .tabOrder = 0, .tabStop = true,
+    {.member = control<&TFailingForm::fail>(), .id = failId, .bounds = {8, 8, 120, 30},
+     .caption = "fail", .tabOrder = 0, .tabStop = true,
      .onClick = handler<&TFailingForm::failClick>()},
 };
+// clang-format on
 
 constexpr FormSpec failingForm{
     .className = "ZorvelFailingForm",

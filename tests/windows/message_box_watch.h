@@ -58,8 +58,8 @@ private:
         char name[16] = {};
         GetClassNameA(child, name, sizeof name);
         LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-            SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+        if (lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0) {
             *reinterpret_cast<bool*>(context) = true;
             return FALSE;
         }
@@ -78,7 +78,8 @@ private:
     }
 
     void look(int timeoutMs) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (!stop_ && std::chrono::steady_clock::now() < deadline) {
             Search search{owner_, nullptr};
             EnumWindows(&MessageBoxWatch::findBox, reinterpret_cast<LPARAM>(&search));
