@@ -14,6 +14,12 @@ namespace {
 
 constexpr UINT layoutDpi = 96;
 
+// The failure of the system call just made, with the system's text for it.
+[[noreturn]] void throwLastError() {
+    DWORD error = sys::lastError();
+    throw EOSError(sys::errorText(error), error);
+}
+
 // Calls of Windows 10 and later, looked up at run time so that the program still starts on
 // systems without them (they then count as 96 pixels per inch, or the screen's setting).
 template <class Function>
@@ -65,7 +71,7 @@ GdiFont makeFont(const FormSpec& spec, LONG weight, UINT dpi) {
     std::size_t length = std::min(spec.fontFace.size(), sizeof font.lfFaceName - 1);
     std::copy_n(spec.fontFace.data(), length, font.lfFaceName);
     GdiFont made(CreateFontIndirectA(&font));
-    if (made.get() == nullptr) throw EOSError(sys::errorText(sys::lastError()), sys::lastError());
+    if (made.get() == nullptr) throwLastError();
     return made;
 }
 
@@ -140,20 +146,14 @@ void TForm::build(const FormSpec& spec) {
         windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         windowClass.hbrBackground = GetSysColorBrush(spec.backgroundColor);
         windowClass.lpszClassName = spec.className;
-        if (RegisterClassExA(&windowClass) == 0) {
-            DWORD error = sys::lastError();
-            throw EOSError(sys::errorText(error), error);
-        }
+        if (RegisterClassExA(&windowClass) == 0) throwLastError();
     }
 
     // Hidden until the message loop shows it; the window procedure learns `this` on WM_NCCREATE.
     HWND window = CreateWindowExA(formExStyle(spec), spec.className,
                                   std::string(spec.caption).c_str(), formStyle, spec.left, spec.top,
                                   spec.width, spec.height, nullptr, nullptr, instance, this);
-    if (window == nullptr) {
-        DWORD error = sys::lastError();
-        throw EOSError(sys::errorText(error), error);
-    }
+    if (window == nullptr) throwLastError();
     dpi_ = windowDpi(window);
     formFont_ = makeFont(spec, FW_NORMAL, dpi_);
     boldFont_ = makeFont(spec, FW_BOLD, dpi_);
@@ -184,10 +184,7 @@ void TForm::createControls() {
             scaled(spec->bounds.left, dpi_), scaled(spec->bounds.top, dpi_),
             scaled(spec->bounds.width, dpi_), scaled(spec->bounds.height, dpi_), handle_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
-        if (child == nullptr) {
-            DWORD error = sys::lastError();
-            throw EOSError(sys::errorText(error), error);
-        }
+        if (child == nullptr) throwLastError();
         TControl& control = spec->member.bind(*this);
         control.handle_ = child;
         controls_.push_back({spec, &control});
