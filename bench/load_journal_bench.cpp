@@ -91,7 +91,8 @@ std::int64_t readAllRecords(const TStringList& lines) {
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < lines.Count(); ++i) {
         const JournalRecord record = readJournalRecord(lines.Strings(i));
-        sum += record.firstDownCount + record.secondDownCount + record.thirdText.size();
+        sum += record.firstDownCount + record.secondDownCount +
+               static_cast<std::int64_t>(record.thirdText.size());
     }
     return sum;
 }

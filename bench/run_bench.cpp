@@ -18,9 +18,12 @@ namespace {
 std::uint64_t heapAllocations = 0;
 }  // namespace
 
+// glibc's own names for its allocator, reserved to it and used as it documents.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" void* __libc_malloc(std::size_t size);
 extern "C" void* __libc_calloc(std::size_t count, std::size_t size);
 extern "C" void* __libc_realloc(void* block, std::size_t size);
+// NOLINTEND(bugprone-reserved-identifier)
 
 extern "C" void* malloc(std::size_t size) noexcept {
     ++heapAllocations;
@@ -45,9 +48,8 @@ constexpr RecordedPositions positions{100, 200, 300, 400};
 std::string journalOf(int records) {
     std::string journal;
     for (int i = 0; i < records; ++i) {
-        journal += std::to_string(i % 7) + "\t" + std::to_string(i % 3) +
-                   "\t\x8c\xbb\x8b\xe0 No." + std::to_string(i) + "\t\x94\x84\x8f\xe3\t" +
-                   std::to_string(1000 + i) + "\r\n";
+        journal += std::to_string(i % 7) + "\t" + std::to_string(i % 3) + "\t\x8c\xbb\x8b\xe0 No." +
+                   std::to_string(i) + "\t\x94\x84\x8f\xe3\t" + std::to_string(1000 + i) + "\r\n";
     }
     return journal;
 }
@@ -68,8 +70,8 @@ void BM_RunOfRecords(benchmark::State& state) {
     }
     const double records = static_cast<double>(state.iterations()) * runRecords;
     // Seconds of the tool's own work per record, shown with an SI prefix (u = microseconds).
-    state.counters["s_per_record"] = benchmark::Counter(
-        records, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["s_per_record"] =
+        benchmark::Counter(records, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["allocs_per_record"] = static_cast<double>(allocations) / runRecords;
     state.counters["virtual_s_waited"] = static_cast<double>(waitedMs) / 1000.0;
     sim::reset();
@@ -91,7 +93,8 @@ void BM_SendPrebuiltBatches(benchmark::State& state) {
         sent += std::size(sends);
     }
     const std::uint64_t allocations = heapAllocations - allocationsBefore;
-    state.counters["allocs_per_send"] = static_cast<double>(allocations) / static_cast<double>(sent);
+    state.counters["allocs_per_send"] =
+        static_cast<double>(allocations) / static_cast<double>(sent);
     state.counters["allocations"] = static_cast<double>(allocations);
     state.SetItemsProcessed(static_cast<std::int64_t>(sent));
     sim::reset();

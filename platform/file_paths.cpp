@@ -34,8 +34,8 @@ std::string ExtractFileDir(std::string_view path) {
     // A bare file name has no folder part.
     if (lastSeparator == none) return {};
 
-    const bool cutBefore = path[lastSeparator] == '\\' && charBeforeLast != none &&
-                           !isSeparator(path[charBeforeLast]);
+    const bool cutBefore =
+        path[lastSeparator] == '\\' && charBeforeLast != none && !isSeparator(path[charBeforeLast]);
     return std::string(path.substr(0, cutBefore ? lastSeparator : lastSeparator + 1));
 }
 

@@ -31,13 +31,13 @@ enum class Op {
 
 struct Event {
     Op op = Op::moduleFileName;
-    std::uint64_t at = 0;    // virtual clock, in ms, when the operation was made
+    std::uint64_t at = 0;  // virtual clock, in ms, when the operation was made
     bool succeeded = true;
-    std::string text;        // path, message text or clipboard bytes
-    std::string caption;     // message box caption
+    std::string text;     // path, message text or clipboard bytes
+    std::string caption;  // message box caption
     HWND owner = nullptr;
-    UINT value = 0;          // style, format, key code, metric index or milliseconds
-    UINT result = 0;         // what a query answered
+    UINT value = 0;   // style, format, key code, metric index or milliseconds
+    UINT result = 0;  // what a query answered
     std::vector<INPUT> inputs;
     int recordSize = 0;
 
@@ -71,7 +71,7 @@ void holdClipboardAtOpen(int nthOpen, std::uint64_t untilMs);
 void failClipboardCall(Op op, int nthCall, DWORD errorCode);
 // The text the clipboard holds in CF_TEXT, up to its NUL; `hasText` false when it holds none.
 std::string clipboardText(bool* hasText = nullptr);
-void setClipboardText(std::string text);   // what another program put there before the run
+void setClipboardText(std::string text);  // what another program put there before the run
 
 std::uint64_t now();
 

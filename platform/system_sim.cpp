@@ -133,8 +133,8 @@ std::string Event::describe() const {
         break;
     case Op::messageBox: {
         char head[64];
-        std::snprintf(head, sizeof head, "messageBox owner=%p style=0x%x caption=",
-                      static_cast<void*>(owner), value);
+        std::snprintf(head, sizeof head,
+                      "messageBox owner=%p style=0x%x caption=", static_cast<void*>(owner), value);
         line = head;
         appendEscaped(line, caption);
         line += " text=";
@@ -301,7 +301,7 @@ UINT mapVirtualKey(UINT code, UINT mapType) {
 int systemMetrics(int index) {
     sim::Event& event = record(sim::Op::systemMetrics);
     event.value = static_cast<UINT>(index);
-    int answer = index == SM_CXSCREEN ? state().screenWidth
+    int answer = index == SM_CXSCREEN   ? state().screenWidth
                  : index == SM_CYSCREEN ? state().screenHeight
                                         : 0;
     event.result = static_cast<UINT>(answer);

@@ -22,7 +22,8 @@ using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = std::uint32_t;
 using ULONG_PTR = std::uint64_t;
-using HWND = struct HWND__*;
+// The name Windows gives the handle's hidden type.
+using HWND = struct HWND__*;  // NOLINT(bugprone-reserved-identifier)
 
 struct POINT {
     LONG x;

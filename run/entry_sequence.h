@@ -11,7 +11,7 @@
 #include "run/run_setup.h"
 
 struct EntryBatches {
-    std::unique_ptr<TUIController> pasteKeys;   // Ctrl down, V down, Ctrl up, V up
+    std::unique_ptr<TUIController> pasteKeys;  // Ctrl down, V down, Ctrl up, V up
     std::unique_ptr<TUIController> tabKey;
     std::unique_ptr<TUIController> downKey;
     std::unique_ptr<TUIController> clickFirst;  // to the type input field, and a left click

@@ -87,20 +87,25 @@ inline std::vector<ExportCase> exportCases() {
         {"UTF-8 without BOM: the bytes as they stand",
          "3\t1\t" + utf8Item + "\t" + utf8Item + "B\tC\r\n",
          {{{3, 1, utf8Item, utf8Item + "B", "C"}}, std::nullopt}},
-        {"UTF-8 BOM: field 1 holds it", "\xEF\xBB\xBF" + twoLines,
-         {{}, notAnInteger("\xEF\xBB\xBF" "3")}},
+        {"UTF-8 BOM: field 1 holds it",
+         "\xEF\xBB\xBF" + twoLines,
+         {{}, notAnInteger(std::string("\xEF\xBB\xBF") + "3")}},
         // The text ends at the first NUL, the high byte of the first unit.
-        {"UTF-16 LE with BOM", "\xFF\xFE" + utf16(twoLines, true),
-         {{}, notAnInteger("\xFF\xFE" "3")}},
-        {"UTF-16 LE without BOM: the line is \"3\", field 2 empty", utf16(twoLines, true),
+        {"UTF-16 LE with BOM",
+         "\xFF\xFE" + utf16(twoLines, true),
+         {{}, notAnInteger(std::string("\xFF\xFE") + "3")}},
+        {"UTF-16 LE without BOM: the line is \"3\", field 2 empty",
+         utf16(twoLines, true),
          {{}, notAnInteger("")}},
-        {"UTF-16 BE with BOM", "\xFE\xFF" + utf16(twoLines, false),
-         {{}, notAnInteger("\xFE\xFF")}},
-        {"UTF-16 BE without BOM: a NUL first, no lines", utf16(twoLines, false),
+        {"UTF-16 BE with BOM", "\xFE\xFF" + utf16(twoLines, false), {{}, notAnInteger("\xFE\xFF")}},
+        {"UTF-16 BE without BOM: a NUL first, no lines",
+         utf16(twoLines, false),
          {{}, std::nullopt}},
-        {"TAB after the fifth field", "3\t1\tA\tB\tC\t\r\n0\t2\tD\tE\tF\t\r\n",
+        {"TAB after the fifth field",
+         "3\t1\tA\tB\tC\t\r\n0\t2\tD\tE\tF\t\r\n",
          {twoRecords, std::nullopt}},
-        {"TAB after the fourth field: empty thirdText", "3\t1\tA\tB\t\r\n0\t2\tD\tE\t\r\n",
+        {"TAB after the fourth field: empty thirdText",
+         "3\t1\tA\tB\t\r\n0\t2\tD\tE\t\r\n",
          {{{3, 1, "A", "B", ""}, {0, 2, "D", "E", ""}}, std::nullopt}},
         {"blank line at the end", twoLines + "\r\n", {twoRecords, notAnInteger("")}},
         {"quoted fields", "\"3\"\t\"1\"\t\"A\"\t\"B\"\t\"C\"\r\n", {{}, notAnInteger("\"3\"")}},
@@ -119,7 +124,7 @@ inline std::string randomBytes(std::uint64_t seed, std::size_t size) {
 // separators, line ends and NULs among them; so that records get through and lines break apart.
 inline std::string randomJournal(std::uint64_t seed, int lines) {
     static const char* const goodNumbers[] = {"3", "0", "-1", " 2", "+1", "007"};
-    static const char* const badNumbers[] = {"", " ", "x", "1 ", "2147483648", "\xEF\xBB\xBF" "1"};
+    static const char* const badNumbers[] = {"", " ", "x", "1 ", "2147483648", "\xEF\xBB\xBF\x31"};
     std::mt19937_64 next(seed);
     auto number = [&next] {
         const std::uint64_t r = next();
@@ -136,8 +141,8 @@ inline std::string randomJournal(std::uint64_t seed, int lines) {
             // Mostly printable or high bytes; now and then a control byte that cuts the line.
             for (std::uint64_t n = next() % 12; n > 0; --n) {
                 const std::uint64_t r = next();
-                journal += r % 64 == 0 ? "\t\r\n\0"[r / 64 % 4]
-                                       : static_cast<char>(0x20 + r % 0xe0);
+                journal +=
+                    r % 64 == 0 ? "\t\r\n\0"[r / 64 % 4] : static_cast<char>(0x20 + r % 0xe0);
             }
         }
         journal += next() % 2 ? "\r\n" : "\n";

@@ -53,7 +53,8 @@ TEST(ReadJournalRecord, CutsFiveFields) {
         {"three fields", "0\t-2\tA", {0, -2, "A", "", ""}},
         {"tab right after the fourth field", "3\t1\tA\tB\t", {3, 1, "A", "B", ""}},
         {"two tabs among the texts", "3\t1\t\tB\tC", {3, 1, "", "B", "C"}},
-        {"blanks and Shift-JIS stay", " +5\t007\t A \t\x8e\x64\x90\xd8\t ",
+        {"blanks and Shift-JIS stay",
+         " +5\t007\t A \t\x8e\x64\x90\xd8\t ",
          {5, 7, " A ", "\x8e\x64\x90\xd8", " "}},
     };
     for (const RecordCase& c : cases) {
@@ -79,7 +80,11 @@ TEST(ReadJournalRecord, NamesTheFirstBadNumber) {
         {"two tabs after the first field", "3\t\tA\tB\tC", ""},
         {"both numbers bad names field 1", "x\ty\tA\tB\tC", "x"},
         {"trailing space after field 2", "3\t1 \tA", "1 "},
-        {"byte-order mark before field 1", "\xEF\xBB\xBF" "3\t1\tA", "\xEF\xBB\xBF" "3"},
+        {"byte-order mark before field 1",
+         "\xEF\xBB\xBF"
+         "3\t1\tA",
+         "\xEF\xBB\xBF"
+         "3"},
     };
     for (const BadNumberCase& c : cases) {
         try {

@@ -59,9 +59,9 @@ TEST(StringList, FindsLineEndsAtEveryOffsetAmongNeighbouringBytes) {
         for (const char* lineEnd : {"\r", "\n", "\r\n"}) {
             const std::string before = filler.substr(0, at);
             const std::string after = filler.substr(at);
-            const std::vector<std::string> expected =
-                after.empty() ? std::vector<std::string>{before}
-                              : std::vector<std::string>{before, after};
+            const std::vector<std::string> expected = after.empty()
+                                                          ? std::vector<std::string>{before}
+                                                          : std::vector<std::string>{before, after};
             EXPECT_EQ(linesOf(before + lineEnd + after), expected) << "offset " << at;
         }
     }

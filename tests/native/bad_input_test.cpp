@@ -95,7 +95,8 @@ TEST(BadInput, SettingsFileInUtf16) {
     };
     const Case cases[] = {
         {"LE with BOM: the BOM and the first letter", "\xFF\xFE" + utf16("Type\r\n", true),
-         "\xFF\xFE" "T"},
+         "\xFF\xFE"
+         "T"},
         {"LE without BOM: the first letter", utf16("Type\r\n", true), "T"},
         {"BE without BOM: a NUL first, no lines", utf16("Type\r\n", false), std::nullopt},
     };
@@ -153,7 +154,8 @@ private:
     std::size_t index_ = 0;
     char digits_[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
     std::string line_ =
-        "000\t-0\t\x8e\x64\x90\xd8" "00000000\tB00000000\x95\x5c \t00000000 \x8e\x64 C\r\n";
+        "000\t-0\t\x8e\x64\x90\xd8"
+        "00000000\tB00000000\x95\x5c \t00000000 \x8e\x64 C\r\n";
 };
 
 TEST(BadInput, HundredMegabyteJournalIsReadWhole) {

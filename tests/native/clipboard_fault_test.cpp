@@ -42,13 +42,24 @@ TEST(ClipboardFault, RaisesTheSystemErrorAndClosesTheClipboard) {
         std::string leftOnClipboard;
     };
     const Case cases[] = {
-        {"Clear, empty fails", false, sim::Op::emptyClipboard, errorAccessDenied,
+        {"Clear, empty fails",
+         false,
+         sim::Op::emptyClipboard,
+         errorAccessDenied,
          texts::clipboardCannotEmpty,
-         {"openClipboard", "emptyClipboard -> failed", "closeClipboard"}, "before"},
-        {"SetTextBuf, empty fails", true, sim::Op::emptyClipboard, errorAccessDenied,
+         {"openClipboard", "emptyClipboard -> failed", "closeClipboard"},
+         "before"},
+        {"SetTextBuf, empty fails",
+         true,
+         sim::Op::emptyClipboard,
+         errorAccessDenied,
          texts::clipboardCannotEmpty,
-         {"openClipboard", "emptyClipboard -> failed", "closeClipboard"}, "before"},
-        {"SetTextBuf, set fails", true, sim::Op::setClipboardData, errorNotEnoughMemory,
+         {"openClipboard", "emptyClipboard -> failed", "closeClipboard"},
+         "before"},
+        {"SetTextBuf, set fails",
+         true,
+         sim::Op::setClipboardData,
+         errorNotEnoughMemory,
          texts::clipboardCannotSetText,
          {"openClipboard", "emptyClipboard", "setClipboardData 1 new\\x00 -> failed",
           "closeClipboard"},
@@ -113,8 +124,8 @@ TEST(ClipboardFault, EndsTheRunAtTheFailingStep) {
         const Steps secondRecord = recordSteps("T", second);
         const Steps partial(secondRecord.begin(),
                             secondRecord.begin() + static_cast<std::ptrdiff_t>(c.recordSteps));
-        EXPECT_TRUE(sameSteps(runSteps(), concat({{"wait 2000"}, recordSteps("T", first), partial,
-                                                  {c.failedStep}})))
+        EXPECT_TRUE(sameSteps(
+            runSteps(), concat({{"wait 2000"}, recordSteps("T", first), partial, {c.failedStep}})))
             << c.name;
         EXPECT_EQ(sim::trace().back().op, sim::Op::closeClipboard) << c.name;
     }

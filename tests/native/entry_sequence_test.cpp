@@ -103,9 +103,9 @@ TEST_F(EntrySequence, BatchesAreBuiltInOrderBeforeTheJournalIsRead) {
         }
     }
     const Steps expected = {
-        "mapVirtualKey 17 -> 29", "mapVirtualKey 86 -> 47", "mapVirtualKey 17 -> 29",
-        "mapVirtualKey 86 -> 47", "mapVirtualKey 9 -> 15",  "mapVirtualKey 9 -> 15",
-        "mapVirtualKey 40 -> 80", "mapVirtualKey 40 -> 80", "systemMetrics 0 -> 1920",
+        "mapVirtualKey 17 -> 29",  "mapVirtualKey 86 -> 47",  "mapVirtualKey 17 -> 29",
+        "mapVirtualKey 86 -> 47",  "mapVirtualKey 9 -> 15",   "mapVirtualKey 9 -> 15",
+        "mapVirtualKey 40 -> 80",  "mapVirtualKey 40 -> 80",  "systemMetrics 0 -> 1920",
         "systemMetrics 1 -> 1080", "systemMetrics 0 -> 1920", "systemMetrics 1 -> 1080",
     };
     EXPECT_EQ(building, expected);
@@ -154,7 +154,8 @@ TEST_F(EntrySequence, EmptyJournalWaitsAndReports) {
 }
 
 TEST_F(EntrySequence, BadLineEndsTheRunAfterTheRecordsBeforeIt) {
-    sim::addFile(journal, "3\t1\tA\tB\tC1\r\n3\t1\tA\tB\tC2\n3\t1\tA\tB\tC3\r\r\n3\t1\tA\tB\tC5\r\n");
+    sim::addFile(journal,
+                 "3\t1\tA\tB\tC1\r\n3\t1\tA\tB\tC2\n3\t1\tA\tB\tC3\r\r\n3\t1\tA\tB\tC5\r\n");
     try {
         runEntry(owner, positions);
         ADD_FAILURE() << "the empty line converted";
@@ -194,7 +195,9 @@ TEST_F(EntrySequence, HeldClipboardEndsTheRunAtThatStep) {
         }
         const Steps partial(recordOfThreeOneABC.begin(),
                             recordOfThreeOneABC.begin() + clipboardSteps[n]);
-        EXPECT_TRUE(sameSteps(runSteps(), concat({{"wait 2000"}, recordOfThreeOneABC, partial,
+        EXPECT_TRUE(sameSteps(runSteps(), concat({{"wait 2000"},
+                                                  recordOfThreeOneABC,
+                                                  partial,
                                                   {"clipboard refused after 10 tries"}})))
             << "clipboard step " << n;
     }

@@ -68,7 +68,9 @@ struct RefusedCase {
 
 TEST_F(RunSetup, RefusesWithTheFirstFailingMessageOnly) {
     const RefusedCase cases[] = {
-        {"nothing recorded", {0, 0, 0, 0}, [] { sim::addFile(journal, "1\t1\tA\tB\tC"); },
+        {"nothing recorded",
+         {0, 0, 0, 0},
+         [] { sim::addFile(journal, "1\t1\tA\tB\tC"); },
          {errorBox(texts::stepOneNotDone)}},
         {"first not recorded", {0, 0, 300, 400}, [] {}, {errorBox(texts::stepOneNotDone)}},
         {"next not recorded", {100, 200, 0, 0}, [] {}, {errorBox(texts::stepTwoNotDone)}},

@@ -58,8 +58,7 @@ inline std::string nameSend(const std::vector<INPUT>& inputs) {
          "[key 17 scan 29 flags 0 time 0 extra 0] [key 86 scan 47 flags 0 time 0 extra 0] "
          "[key 17 scan 29 flags 2 time 0 extra 0] [key 86 scan 47 flags 2 time 0 extra 0]"},
         {"tab", "[key 9 scan 15 flags 0 time 0 extra 0] [key 9 scan 15 flags 2 time 0 extra 0]"},
-        {"down",
-         "[key 40 scan 80 flags 0 time 0 extra 0] [key 40 scan 80 flags 2 time 0 extra 0]"},
+        {"down", "[key 40 scan 80 flags 0 time 0 extra 0] [key 40 scan 80 flags 2 time 0 extra 0]"},
         {"click first",
          "[mouse 3413,12136 data 0 flags 32769 time 0 extra 0] "
          "[mouse 0,0 data 0 flags 2 time 0 extra 0] [mouse 0,0 data 0 flags 4 time 0 extra 0]"},
@@ -183,18 +182,36 @@ inline Steps concat(std::initializer_list<Steps> parts) {
 inline Steps recordSteps(std::string_view typeText, const JournalRecord& record) {
     const std::string type(typeText);
     const std::string partition(texts::partition);
-    Steps steps = {"wait 500", "click first", "wait 500", "clear", "put " + type, "paste " + type,
-                   "tab", "wait 500"};
+    Steps steps = {"wait 500",    "click first",   "wait 500", "clear",
+                   "put " + type, "paste " + type, "tab",      "wait 500"};
     steps.insert(steps.end(), std::max(record.firstDownCount, 0), "down");
     steps.insert(steps.end(), {"tab", "wait 500"});
     steps.insert(steps.end(), std::max(record.secondDownCount, 0), "down");
-    steps.insert(steps.end(),
-                 {"tab", "wait 500", "put " + record.firstText, "paste " + record.firstText, "tab",
-                  "wait 500", "clear", "put " + partition, "paste " + partition, "tab", "wait 500",
-                  "clear", "put " + record.secondText, "paste " + record.secondText, "tab",
-                  "wait 200", "tab", "wait 200", "tab", "wait 500", "clear",
-                  "put " + record.thirdText, "paste " + record.thirdText, "wait 500",
-                  "click next"});
+    steps.insert(steps.end(), {"tab",
+                               "wait 500",
+                               "put " + record.firstText,
+                               "paste " + record.firstText,
+                               "tab",
+                               "wait 500",
+                               "clear",
+                               "put " + partition,
+                               "paste " + partition,
+                               "tab",
+                               "wait 500",
+                               "clear",
+                               "put " + record.secondText,
+                               "paste " + record.secondText,
+                               "tab",
+                               "wait 200",
+                               "tab",
+                               "wait 200",
+                               "tab",
+                               "wait 500",
+                               "clear",
+                               "put " + record.thirdText,
+                               "paste " + record.thirdText,
+                               "wait 500",
+                               "click next"});
     return steps;
 }
 

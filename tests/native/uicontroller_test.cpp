@@ -27,14 +27,17 @@ std::vector<std::vector<INPUT>> sends() {
 
 std::string describe(const INPUT& input) {
     if (input.type == INPUT_KEYBOARD) {
-        return "key vk=" + std::to_string(input.ki.wVk) + " scan=" + std::to_string(input.ki.wScan) +
-               " flags=" + std::to_string(input.ki.dwFlags) + " time=" + std::to_string(input.ki.time) +
+        return "key vk=" + std::to_string(input.ki.wVk) +
+               " scan=" + std::to_string(input.ki.wScan) +
+               " flags=" + std::to_string(input.ki.dwFlags) +
+               " time=" + std::to_string(input.ki.time) +
                " extra=" + std::to_string(input.ki.dwExtraInfo);
     }
     if (input.type == INPUT_MOUSE) {
         return "mouse dx=" + std::to_string(input.mi.dx) + " dy=" + std::to_string(input.mi.dy) +
-               " data=" + std::to_string(input.mi.mouseData) + " flags=" +
-               std::to_string(input.mi.dwFlags) + " time=" + std::to_string(input.mi.time) +
+               " data=" + std::to_string(input.mi.mouseData) +
+               " flags=" + std::to_string(input.mi.dwFlags) +
+               " time=" + std::to_string(input.mi.time) +
                " extra=" + std::to_string(input.mi.dwExtraInfo);
     }
     return "type=" + std::to_string(input.type);
@@ -60,11 +63,14 @@ TEST_F(UicontrollerTest, EachAppendWritesItsRecords) {
         std::vector<std::string> records;
     };
     const Case cases[] = {
-        {"Ctrl press", [](TUIController& b) { b.addKey(0x11, 1); },
+        {"Ctrl press",
+         [](TUIController& b) { b.addKey(0x11, 1); },
          {"key vk=17 scan=29 flags=0 time=0 extra=0"}},
-        {"any non-zero down is a press", [](TUIController& b) { b.addKey(0x56, 7); },
+        {"any non-zero down is a press",
+         [](TUIController& b) { b.addKey(0x56, 7); },
          {"key vk=86 scan=47 flags=0 time=0 extra=0"}},
-        {"release", [](TUIController& b) { b.addKey(0x09, 0); },
+        {"release",
+         [](TUIController& b) { b.addKey(0x09, 0); },
          {"key vk=9 scan=15 flags=2 time=0 extra=0"}},
         {"Down arrow has no extended-key flag",
          [](TUIController& b) {
@@ -72,9 +78,11 @@ TEST_F(UicontrollerTest, EachAppendWritesItsRecords) {
              b.addKey(0x28, 0);
          },
          {"key vk=40 scan=80 flags=0 time=0 extra=0", "key vk=40 scan=80 flags=2 time=0 extra=0"}},
-        {"a key without a scan code is still appended", [](TUIController& b) { b.addKey(0xE8, 1); },
+        {"a key without a scan code is still appended",
+         [](TUIController& b) { b.addKey(0xE8, 1); },
          {"key vk=232 scan=0 flags=0 time=0 extra=0"}},
-        {"click: press and release without the move flag", [](TUIController& b) { b.addLeftClick(); },
+        {"click: press and release without the move flag",
+         [](TUIController& b) { b.addLeftClick(); },
          {"mouse dx=0 dy=0 data=0 flags=2 time=0 extra=0",
           "mouse dx=0 dy=0 data=0 flags=4 time=0 extra=0"}},
         {"move then click go out together",

@@ -117,7 +117,7 @@ TEST(Win32Input, KeysAndAClickReachTheFocusedWindow) {
     ASSERT_EQ(GetFocus(), form.edit) << "the test form did not get the keyboard focus";
 
     auto batch = std::make_unique<TUIController>();
-    for (std::uint16_t key : {'Z', 'O', 'R'}) {
+    for (std::uint16_t key : {std::uint16_t{'Z'}, std::uint16_t{'O'}, std::uint16_t{'R'}}) {
         batch->addKey(key, 1);
         batch->addKey(key, 0);
     }
@@ -146,8 +146,7 @@ TEST(Win32Input, PasteKeysPasteTheClipboardText) {
     TClipboard clipboard;
     clipboard.SetTextBuf(texts::partition);
     batches.pasteKeys->send();
-    EXPECT_TRUE(pumpUntil([&] { return form.editText() == texts::partition; }))
-        << form.editText();
+    EXPECT_TRUE(pumpUntil([&] { return form.editText() == texts::partition; })) << form.editText();
 }
 
 TEST(Win32Clipboard, ShiftJisTextRoundTripsWithItsNul) {
@@ -230,7 +229,8 @@ TEST(Win32Clipboard, HeldClipboardIsWaitedForBrieflyThenReported) {
         } catch (const Exception& error) {
             EXPECT_EQ(error.Message(), texts::clipboardCannotOpen);
         }
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
         EXPECT_GE(took.count(), 200);
         EXPECT_LT(took.count(), 1000);
     }
@@ -243,14 +243,14 @@ TEST(Win32Timing, DISABLED_SequenceWallTime) {
     TestForm form;
     const POINT field = form.centreOf(form.edit);
     const POINT button = form.centreOf(form.button);
-    EntryBatches batches = buildEntryBatches(RecordedPositions{field.x, field.y, button.x, button.y});
+    EntryBatches batches =
+        buildEntryBatches(RecordedPositions{field.x, field.y, button.x, button.y});
     TClipboard clipboard;
     const JournalRecord record{3, 1, "A", "B", "C"};
     constexpr int records = 3;
     const auto start = Clock::now();
     for (int i = 0; i < records; ++i) enterRecord(batches, clipboard, "T", record);
-    const double tookMs =
-        std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const double tookMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     const double excessMs = tookMs - 4900.0 * records;
     // The form handles the queued input only now: the sequence never pumps messages.
     EXPECT_TRUE(pumpUntil([&] { return form.buttonClicks == records; }));

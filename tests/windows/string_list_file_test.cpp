@@ -34,12 +34,15 @@ protected:
 };
 
 TEST_F(StringListFile, LoadsTheBytesAsTheyStandAndSplitsThem) {
-    const std::string path =
-        write("journal.txt", "\xEF\xBB\xBF" "3\t1\r\n\x8e\x64\x90\xd8\n\r\nlast\0after"s);
+    const std::string path = write("journal.txt",
+                                   "\xEF\xBB\xBF"
+                                   "3\t1\r\n\x8e\x64\x90\xd8\n\r\nlast\0after"s);
     TStringList list;
     list.LoadFromFile(path);
     ASSERT_EQ(list.Count(), 4u);
-    EXPECT_EQ(list.Strings(0), "\xEF\xBB\xBF" "3\t1");
+    EXPECT_EQ(list.Strings(0),
+              "\xEF\xBB\xBF"
+              "3\t1");
     EXPECT_EQ(list.Strings(1), "\x8e\x64\x90\xd8");
     EXPECT_EQ(list.Strings(2), "");
     EXPECT_EQ(list.Strings(3), "last");
