@@ -30,6 +30,7 @@ enum TargetId : int {
     kChoice1 = 102,
     kChoice2 = 103,
     kText3 = 104,
+    kText4 = 105,  // the partition text's field
     kEnterOneMore = 110,
 };
 
@@ -56,6 +57,7 @@ private:
 struct Programs {
     std::string zorvelExe;  // DOS paths, as Wine's processes see them
     std::string targetExe;
+    std::string holderExe;  // zorvel_e2e_holder.exe, for the scenarios of other programs' holds
 };
 
 class Bench {
@@ -96,9 +98,11 @@ public:
     // Closes Zorvel's window as the user does and returns the process's exit code (or a note).
     std::string closeZorvel();
 
-private:
+    // Starts a program of the scenario (ended with the bench at the latest); the caller closes
+    // the handles.
     PROCESS_INFORMATION start(const std::string& commandLine);
 
+private:
     Checks& checks_;
     std::string zorvelSource_;
     std::string targetExe_;

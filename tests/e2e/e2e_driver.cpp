@@ -1,14 +1,19 @@
 // The end-to-end driver, run under Wine on the same desktop as the programs it starts:
 //
-//   zorvel_e2e_driver SCENARIO ZORVEL-EXE TARGET-FORM-EXE [FOLDER]
+//   zorvel_e2e_driver SCENARIO ZORVEL-EXE TARGET-FORM-EXE [FOLDER | HOLDER-EXE]
 //
 // window    the window, its controls and keys; every precondition message in a run of its own;
 //           an empty journal; closing the window
 // entry     a journal of three records entered into the target form, byte for byte
 // bad-line  a journal whose third line has a bad number, then the same journal mended
+// file-held              another program holds journal.txt, then conf.txt, open for writing
+// clipboard-held-briefly another program holds the clipboard for less than Zorvel's retries last
+// clipboard-held         another program holds the clipboard longer: the run stops part-way
 // demo      the conf.txt and journal.txt of FOLDER entered into the target form; prints the records
 // pose      for screenshots: sets up scenes and waits for FOLDER\<scene>.done after writing
 //           FOLDER\<scene>.txt (the screen rectangles of the windows to capture)
+//
+// The scenarios of other programs' holds take HOLDER-EXE, zorvel_e2e_holder.exe.
 //
 // Exit code 0 when every check held.
 #include <fcntl.h>
@@ -23,6 +28,7 @@
 
 #include "bench.h"
 #include "desktop.h"
+#include "holder_client.h"
 #include "test_data.h"
 
 namespace e2e {
@@ -62,6 +68,13 @@ void expectBox(Checks& checks, Bench& bench, Box kind, std::string_view what,
     checks.require(closeMessageBox(box->window), name + ": the box closes with its OK button");
 }
 
+// A failure is never followed by the completion message.
+void expectNoFurtherBox(Checks& checks, Bench& bench, std::string_view what) {
+    checks.expect(
+        !waitFor([&] { return findMessageBox(bench.zorvelProcessId()) != nullptr; }, 1500),
+        "no completion message after " + std::string(what));
+}
+
 void expectRecords(Checks& checks, const std::vector<std::string>& actual,
                    const std::vector<std::string>& expected, size_t firstIndex = 0) {
     checks.expect(actual.size() == firstIndex + expected.size(),
@@ -73,10 +86,11 @@ void expectRecords(Checks& checks, const std::vector<std::string>& actual,
     }
 }
 
-// Nothing of a failed precondition reaches the target or the clipboard.
-void expectNothingSent(Checks& checks, Bench& bench, std::string_view marker,
-                       std::string_view what) {
-    checks.expect(bench.records().empty(), std::string(what) + ": no record entered");
+// Nothing of a run that stopped before its first record reaches the target or the clipboard.
+void expectNothingSent(Checks& checks, Bench& bench, std::string_view marker, std::string_view what,
+                       size_t recordsBefore = 0) {
+    checks.expect(bench.records().size() == recordsBefore,
+                  std::string(what) + ": no record entered");
     checks.expect(windowText(bench.targetControl(kTypeField)).value_or("?").empty(),
                   std::string(what) + ": the type field is untouched");
     checks.expectBytes(clipboardText().value_or("(none)"), marker,
@@ -285,9 +299,7 @@ int runBadLine(Checks& checks, const Programs& programs) {
               notAnInteger(e2e::badCount));
     std::printf("  wall time of the run (2 records, then the error): %.1f s\n",
                 secondsSince(start));
-    checks.expect(
-        !waitFor([&] { return findMessageBox(bench.zorvelProcessId()) != nullptr; }, 1500),
-        "no completion message after the error");
+    expectNoFurtherBox(checks, bench, "the error");
     expectRecords(checks, bench.records(), {mendedRecords()[0], mendedRecords()[1]});
     checks.expectBytes(clipboardText().value_or("(none)"), e2e::thirdText3,
                        "the clipboard holds the last entered record's third text");
@@ -297,6 +309,165 @@ int runBadLine(Checks& checks, const Programs& programs) {
     enterJournal(checks, bench, 2, 3);
     expectRecords(checks, bench.records(), mendedRecords(), 2);
     expectAfterRun(checks, bench, "x");
+    return checks.failures();
+}
+
+bool samePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// Another program holds journal.txt, then conf.txt, open for writing. Each start shows the open
+// error with the file's full path and sends nothing; once the file is let go, the next start
+// enters the journal.
+int runFileHeld(Checks& checks, const Programs& programs) {
+    Bench bench(programs, "file-held", checks);
+    bench.writeFile("conf.txt", settings());
+    bench.writeFile("journal.txt", journalLine1());
+    bench.startTarget();
+    bench.startZorvel();
+    bench.recordBothPositions();
+    std::string clipboard = "e2e clipboard marker";
+    checks.ensure(putClipboardText(clipboard), "put a marker on the clipboard");
+
+    const std::string entered = journalRecords()[0];
+    for (const std::string name : {"journal.txt", "conf.txt"}) {
+        const std::string path = bench.folder() + "\\" + name;
+        const std::string what = name + " held open";
+        const size_t before = bench.records().size();
+        {
+            Holder holder(bench, programs.holderExe);
+            checks.require(holder.holdFile(path), "another program holds " + name + " open");
+            POINT pointer{};
+            GetCursorPos(&pointer);
+            bench.pressExec();
+            expectBox(checks, bench, Box::exceptionDisplay, what, "Zorvel", cannotOpenFile(path));
+            expectNoFurtherBox(checks, bench, what);
+            expectNothingSent(checks, bench, clipboard, what, before);
+            POINT after{};
+            GetCursorPos(&after);
+            checks.expect(samePoint(pointer, after), what + ": the pointer has not moved");
+            checks.require(holder.release(), "the other program lets " + name + " go");
+        }
+        // The window still works, and the file is read again now that it is free.
+        enterJournal(checks, bench, before, 1);
+        expectRecords(checks, bench.records(), std::vector<std::string>(before + 1, entered));
+        clipboard = e2e::thirdText1;
+    }
+    expectAfterRun(checks, bench, e2e::thirdText1);
+    return checks.failures();
+}
+
+// The current values of the target form, in the form of its stored records.
+std::string formFields(const Bench& bench) {
+    std::vector<std::string> fields;
+    fields.push_back(windowText(bench.targetControl(kTypeField)).value_or("?"));
+    for (int choice : {kChoice1, kChoice2}) {
+        DWORD_PTR selected = 0;
+        SendMessageTimeoutW(bench.targetControl(choice), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000,
+                            &selected);
+        fields.push_back(std::to_string(static_cast<LRESULT>(selected)));
+    }
+    for (int text = kText3; text < kText3 + 6; ++text)
+        fields.push_back(windowText(bench.targetControl(text)).value_or("?"));
+    return join(std::vector<std::string_view>(fields.begin(), fields.end()), "\t");
+}
+
+// What the user does in the target after a run stopped part-way: discards the partial record.
+void clearForm(Bench& bench) {
+    setWindowText(bench.targetControl(kTypeField), "");
+    for (int choice : {kChoice1, kChoice2}) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(bench.targetControl(choice), CB_SETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000,
+                            &result);
+    }
+    for (int text = kText3; text < kText3 + 6; ++text) setWindowText(bench.targetControl(text), "");
+}
+
+// The holder watches the partition field and takes the clipboard as soon as the partition text
+// has landed there. Zorvel's next clipboard step, the emptying before the second text, follows
+// about 500 ms later (a Tab and a 500 ms wait) and tries to open it until about 725 ms. A hold
+// until 600 ms after the text ends inside those tries with about 100 ms to spare on either side;
+// a hold until 2500 ms outlasts them by well over a second.
+constexpr DWORD kBriefHoldMs = 600;
+constexpr DWORD kLongHoldMs = 2500;
+constexpr long long kTakeMs = 150;  // the holder's reaction, far below the 500 ms before the step
+
+std::string holdText(const ClipboardHold& hold) {
+    return "taken " + std::to_string(hold.openMs) + " ms after the text, held " +
+           std::to_string(hold.heldMs) + " ms, changed " + std::to_string(hold.changeMs) +
+           " ms after its release";
+}
+
+std::string twoRecordJournal() { return journalLine1() + journalLine2(); }
+
+int runClipboardHeldBriefly(Checks& checks, const Programs& programs) {
+    Bench bench(programs, "clipboard-held-briefly", checks);
+    bench.writeFile("conf.txt", settings());
+    bench.writeFile("journal.txt", twoRecordJournal());
+    bench.startTarget();
+    bench.startZorvel();
+    bench.recordBothPositions();
+
+    Holder holder(bench, programs.holderExe);
+    holder.holdClipboard(bench.targetControl(kText4), 1, kBriefHoldMs);
+    enterJournal(checks, bench, 0, 2);
+    checks.require(holder.release(), "the other program has let the clipboard go");
+    const auto hold = holder.clipboardHold();
+    checks.require(hold.has_value(), "the other program held the clipboard in the first record");
+    std::printf("  the hold: %s\n", holdText(*hold).c_str());
+    checks.expect(hold->openMs <= kTakeMs, "the clipboard was taken before Zorvel's next step",
+                  holdText(*hold));
+    // Zorvel retries every 25 ms: it takes the clipboard at once when it was waiting for it.
+    checks.expect(hold->changeMs >= 0 && hold->changeMs <= 75,
+                  "Zorvel was waiting for the clipboard when it was let go", holdText(*hold));
+    expectRecords(checks, bench.records(), {journalRecords()[0], journalRecords()[1]});
+    expectAfterRun(checks, bench, "");
+    return checks.failures();
+}
+
+int runClipboardHeld(Checks& checks, const Programs& programs) {
+    Bench bench(programs, "clipboard-held", checks);
+    bench.writeFile("conf.txt", settings());
+    bench.writeFile("journal.txt", twoRecordJournal());
+    bench.startTarget();
+    bench.startZorvel();
+    bench.recordBothPositions();
+    const std::vector<std::string> records = journalRecords();
+
+    {
+        Holder holder(bench, programs.holderExe);
+        holder.holdClipboard(bench.targetControl(kText4), 2, kLongHoldMs);
+        const ULONGLONG start = GetTickCount64();
+        bench.pressExec();
+        checks.require(bench.waitForRecords(1, kRunSetupMs + kRecordMs + kMarginMs),
+                       "the first record arrives");
+        checks.require(holder.held(kRecordMs + kMarginMs),
+                       "another program holds the clipboard in the second record");
+        expectBox(checks, bench, Box::exceptionDisplay, "the held clipboard", "Zorvel",
+                  texts::clipboardCannotOpen, kLongHoldMs + kMarginMs);
+        std::printf("  wall time of the run (1 record, then the error): %.1f s\n",
+                    secondsSince(start));
+        expectNoFurtherBox(checks, bench, "the error");
+        checks.require(holder.release(), "the other program lets the clipboard go");
+        const auto hold = holder.clipboardHold();
+        checks.require(hold.has_value(), "the other program reports its hold");
+        std::printf("  the hold: %s\n", holdText(*hold).c_str());
+        checks.expect(hold->openMs <= kTakeMs, "the clipboard was taken before Zorvel's next step",
+                      holdText(*hold));
+        checks.expect(hold->changeMs < 0, "Zorvel did not touch the clipboard after its release",
+                      holdText(*hold));
+    }
+    // The first record in full; of the second, what the steps up to the partition text entered.
+    expectRecords(checks, bench.records(), {records[0]});
+    checks.expectBytes(formFields(bench), record("0", "3", e2e::firstText2, "", ""),
+                       "the second record stands entered up to the partition text");
+    checks.expectBytes(clipboardText().value_or("(none)"), texts::partition,
+                       "the clipboard holds the partition text, Zorvel's last put");
+
+    // The window still works: with the clipboard free and the partial record discarded in the
+    // target, the same journal is entered in full.
+    clearForm(bench);
+    enterJournal(checks, bench, 1, 2);
+    expectRecords(checks, bench.records(), {records[0], records[0], records[1]});
+    expectAfterRun(checks, bench, "");
     return checks.failures();
 }
 
@@ -419,24 +590,32 @@ int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(
             stderr,
-            "usage: %s window|entry|bad-line|demo|pose ZORVEL-EXE TARGET-FORM-EXE [FOLDER]\n",
+            "usage: %s window|entry|bad-line|file-held|clipboard-held-briefly|clipboard-held|demo|"
+            "pose ZORVEL-EXE TARGET-FORM-EXE [FOLDER | HOLDER-EXE]\n",
             argv[0]);
         return 2;
     }
     const std::string scenario = argv[1];
-    const e2e::Programs programs{e2e::dosPath(argv[2]), e2e::dosPath(argv[3])};
     const std::string folder = argc > 4 ? e2e::dosPath(argv[4]) : std::string();
+    const bool needsHolder = scenario == "file-held" || scenario.starts_with("clipboard-held");
+    const e2e::Programs programs{e2e::dosPath(argv[2]), e2e::dosPath(argv[3]),
+                                 needsHolder ? folder : std::string()};
     const std::map<std::string, std::function<int(e2e::Checks&)>> scenarios = {
         {"window", [&](e2e::Checks& c) { return e2e::runWindow(c, programs); }},
         {"entry", [&](e2e::Checks& c) { return e2e::runEntry(c, programs); }},
         {"bad-line", [&](e2e::Checks& c) { return e2e::runBadLine(c, programs); }},
+        {"file-held", [&](e2e::Checks& c) { return e2e::runFileHeld(c, programs); }},
+        {"clipboard-held-briefly",
+         [&](e2e::Checks& c) { return e2e::runClipboardHeldBriefly(c, programs); }},
+        {"clipboard-held", [&](e2e::Checks& c) { return e2e::runClipboardHeld(c, programs); }},
         {"demo", [&](e2e::Checks& c) { return e2e::runDemo(c, programs, folder); }},
         {"pose", [&](e2e::Checks& c) { return e2e::runPose(c, programs, folder); }},
     };
     const auto found = scenarios.find(scenario);
     if (found == scenarios.end() ||
-        ((scenario == "demo" || scenario == "pose") && folder.empty())) {
-        std::fprintf(stderr, "unknown scenario or missing FOLDER: %s\n", scenario.c_str());
+        ((scenario == "demo" || scenario == "pose" || needsHolder) && folder.empty())) {
+        std::fprintf(stderr, "unknown scenario or missing FOLDER or HOLDER-EXE: %s\n",
+                     scenario.c_str());
         return 2;
     }
     std::printf("scenario %s\n", scenario.c_str());

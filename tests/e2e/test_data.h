@@ -82,4 +82,10 @@ inline std::string notAnInteger(std::string_view field) {
     return message;
 }
 
+inline std::string cannotOpenFile(std::string_view path) {
+    std::string message(texts::cannotOpenFile);
+    message.replace(message.find("%s"), 2, path);
+    return message;
+}
+
 }  // namespace e2e
