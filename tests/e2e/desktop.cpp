@@ -163,7 +163,7 @@ std::optional<MessageBoxView> waitForMessageBox(DWORD processId, DWORD timeoutMs
     view.window = box;
     view.owner = GetWindow(box, GW_OWNER);
     // The box is visible a moment before its text is set: wait for a caption.
-    waitFor([&] { return windowText(box).value_or("").size() > 0; }, 3000);
+    waitFor([&] { return !windowText(box).value_or("").empty(); }, 3000);
     view.caption = windowText(box).value_or("");
     if (HWND text = GetDlgItem(box, kMessageBoxTextId)) view.text = windowText(text).value_or("");
     if (HWND icon = GetDlgItem(box, kMessageBoxIconId); icon && IsWindowVisible(icon)) {
