@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "target_form_ids.h"
+
 namespace e2e {
 
 // Zorvel's control ids (kept in step with the tool's window).
@@ -22,16 +24,6 @@ enum ZorvelId : int {
     kNextX = 1013,
     kNextY = 1014,
     kLabel1 = 1021,  // Label1 to Label7 are 1021 to 1027
-};
-
-// The target form's control ids (tests/e2e/target_form.cpp).
-enum TargetId : int {
-    kTypeField = 101,
-    kChoice1 = 102,
-    kChoice2 = 103,
-    kText3 = 104,
-    kText4 = 105,  // the partition text's field
-    kEnterOneMore = 110,
 };
 
 // Reports every check; a failed requirement ends the scenario.

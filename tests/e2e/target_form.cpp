@@ -15,24 +15,14 @@
 #include <string_view>
 
 #include "e2e_texts_cp932.h"
+#include "target_form_ids.h"
 
 namespace {
 
 constexpr char kClassName[] = "ZorvelTargetForm";
 constexpr int kChoiceCount = 16;  // items "0" to "15"; the selected index is the count of Downs
 
-enum ControlId : int {
-    kTypeField = 101,
-    kChoice1 = 102,
-    kChoice2 = 103,
-    kText3 = 104,  // Tab stops 3 to 8; 6 and 7 must stay empty
-    kText4 = 105,
-    kText5 = 106,
-    kText6 = 107,
-    kText7 = 108,
-    kText8 = 109,
-    kEnterOneMore = 110,
-};
+using namespace e2e;  // the control ids
 
 enum class Kind { edit, choice };
 
