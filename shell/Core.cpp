@@ -10,20 +10,20 @@ void TCore::execClick(TObject*) {
     runEntry(Handle(), RecordedPositions{firstPosX, firstPosY, nextPosX, nextPosY});
 }
 
+namespace {
+
 // The position is read at the press: the user rests the pointer on the target and presses the
-// focused button with Space or Enter.
-void TCore::getFirstXYClick(TObject*) {
+// focused button with Space or Enter. A failed read raises before either value is stored.
+void recordPointer(std::int32_t& x, std::int32_t& y, TEdit& xBox, TEdit& yBox) {
     const POINT position = Mouse.CursorPos();
-    firstPosX = position.x;
-    firstPosY = position.y;
-    firstX.SetText(IntToStr(firstPosX));
-    firstY.SetText(IntToStr(firstPosY));
+    x = position.x;
+    y = position.y;
+    xBox.SetText(IntToStr(x));
+    yBox.SetText(IntToStr(y));
 }
 
-void TCore::getNextXYClick(TObject*) {
-    const POINT position = Mouse.CursorPos();
-    nextPosX = position.x;
-    nextPosY = position.y;
-    nextX.SetText(IntToStr(nextPosX));
-    nextY.SetText(IntToStr(nextPosY));
-}
+}  // namespace
+
+void TCore::getFirstXYClick(TObject*) { recordPointer(firstPosX, firstPosY, firstX, firstY); }
+
+void TCore::getNextXYClick(TObject*) { recordPointer(nextPosX, nextPosY, nextX, nextY); }
