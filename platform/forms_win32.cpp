@@ -57,19 +57,19 @@ int scaled(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), la
 
 constexpr DWORD formStyle = WS_OVERLAPPEDWINDOW;
 
-DWORD formExStyle(const FormSpec& spec) { return spec.stayOnTop ? WS_EX_TOPMOST : 0; }
+DWORD formExStyle(const FormLayout& layout) { return layout.stayOnTop ? WS_EX_TOPMOST : 0; }
 
-GdiFont makeFont(const FormSpec& spec, LONG weight, UINT dpi) {
+GdiFont makeFont(const FormLayout& layout, LONG weight, UINT dpi) {
     LOGFONTA font{};
-    font.lfHeight = scaled(spec.fontHeight, dpi);
+    font.lfHeight = scaled(layout.fontHeight, dpi);
     font.lfWeight = weight;
-    font.lfCharSet = spec.fontCharset;
+    font.lfCharSet = layout.fontCharset;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    std::size_t length = std::min(spec.fontFace.size(), sizeof font.lfFaceName - 1);
-    std::copy_n(spec.fontFace.data(), length, font.lfFaceName);
+    std::size_t length = std::min(layout.fontFace.size(), sizeof font.lfFaceName - 1);
+    std::copy_n(layout.fontFace.data(), length, font.lfFaceName);
     GdiFont made(CreateFontIndirectA(&font));
     if (made.get() == nullptr) throwLastError();
     return made;
@@ -82,10 +82,10 @@ struct Win32Class {
 };
 
 // Every control opens its own group, so that arrow keys never move the focus: only Tab does.
-Win32Class win32ClassOf(const ControlSpec& spec) {
+Win32Class win32ClassOf(const ControlLayout& layout) {
     constexpr DWORD common = WS_CHILD | WS_VISIBLE | WS_GROUP;
-    DWORD tabStop = spec.tabStop ? WS_TABSTOP : 0;
-    switch (spec.member.kind) {
+    DWORD tabStop = layout.tabStop ? WS_TABSTOP : 0;
+    switch (layout.member.kind) {
     case ControlClass::button:
         // BS_NOTIFY: the form hears of focus changes to move the default-button look with them.
         return {"BUTTON", common | tabStop | BS_PUSHBUTTON | BS_NOTIFY, 0};
@@ -128,13 +128,13 @@ TForm::~TForm() {
     if (handle_ != nullptr) DestroyWindow(handle_);
 }
 
-void TForm::build(const FormSpec& spec) {
-    spec_ = &spec;
+void TForm::build(const FormLayout& layout) {
+    layout_ = &layout;
     HINSTANCE instance = GetModuleHandleA(nullptr);
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (!GetClassInfoExA(instance, spec.className, &windowClass)) {
+    if (!GetClassInfoExA(instance, layout.className, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_HREDRAW | CS_VREDRAW;
         windowClass.lpfnWndProc = &TForm::windowProcedure;
@@ -144,19 +144,19 @@ void TForm::build(const FormSpec& spec) {
             LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
         windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = GetSysColorBrush(spec.backgroundColor);
-        windowClass.lpszClassName = spec.className;
+        windowClass.hbrBackground = GetSysColorBrush(layout.backgroundColor);
+        windowClass.lpszClassName = layout.className;
         if (RegisterClassExA(&windowClass) == 0) throwLastError();
     }
 
     // Hidden until the message loop shows it; the window procedure learns `this` on WM_NCCREATE.
-    HWND window = CreateWindowExA(formExStyle(spec), spec.className,
-                                  std::string(spec.caption).c_str(), formStyle, spec.left, spec.top,
-                                  spec.width, spec.height, nullptr, nullptr, instance, this);
+    HWND window = CreateWindowExA(
+        formExStyle(layout), layout.className, std::string(layout.caption).c_str(), formStyle,
+        layout.left, layout.top, layout.width, layout.height, nullptr, nullptr, instance, this);
     if (window == nullptr) throwLastError();
     dpi_ = windowDpi(window);
-    formFont_ = makeFont(spec, FW_NORMAL, dpi_);
-    boldFont_ = makeFont(spec, FW_BOLD, dpi_);
+    formFont_ = makeFont(layout, FW_NORMAL, dpi_);
+    boldFont_ = makeFont(layout, FW_BOLD, dpi_);
     if (dpi_ != layoutDpi) {
         SIZE size = outerSize(dpi_);
         SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
@@ -168,27 +168,27 @@ void TForm::build(const FormSpec& spec) {
 // The windowed controls are created in Tab order, which is the order the dialog navigation of the
 // system walks; labels take no focus and come first.
 void TForm::createControls() {
-    std::vector<const ControlSpec*> order;
-    order.reserve(spec_->controls.size());
-    for (const ControlSpec& spec : spec_->controls) order.push_back(&spec);
-    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        return a->tabOrder < b->tabOrder;
-    });
+    std::vector<const ControlLayout*> order;
+    order.reserve(layout_->controls.size());
+    for (const ControlLayout& layout : layout_->controls) order.push_back(&layout);
+    std::stable_sort(
+        order.begin(), order.end(),
+        [](const ControlLayout* a, const ControlLayout* b) { return a->tabOrder < b->tabOrder; });
 
     controls_.reserve(order.size());
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlSpec* spec : order) {
-        Win32Class kind = win32ClassOf(*spec);
+    for (const ControlLayout* layout : order) {
+        Win32Class kind = win32ClassOf(*layout);
         HWND child = CreateWindowExA(
-            kind.exStyle, kind.name, std::string(spec->caption).c_str(), kind.style,
-            scaled(spec->bounds.left, dpi_), scaled(spec->bounds.top, dpi_),
-            scaled(spec->bounds.width, dpi_), scaled(spec->bounds.height, dpi_), handle_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+            kind.exStyle, kind.name, std::string(layout->caption).c_str(), kind.style,
+            scaled(layout->bounds.left, dpi_), scaled(layout->bounds.top, dpi_),
+            scaled(layout->bounds.width, dpi_), scaled(layout->bounds.height, dpi_), handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout->id)), instance, nullptr);
         if (child == nullptr) throwLastError();
-        TControl& control = spec->member.bind(*this);
+        TControl& control = layout->member.bind(*this);
         control.handle_ = child;
-        controls_.push_back({spec, &control});
-        HFONT font = spec->font == ControlFont::bold ? boldFont_.get() : formFont_.get();
+        controls_.push_back({layout, &control});
+        HFONT font = layout->font == ControlFont::bold ? boldFont_.get() : formFont_.get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
@@ -196,27 +196,27 @@ void TForm::createControls() {
 // The layout is for 96 pixels per inch: the client area, the controls and the fonts grow with the
 // window's DPI, the frame is the system's own at that DPI.
 SIZE TForm::outerSize(UINT dpi) const {
-    if (dpi == layoutDpi) return {spec_->width, spec_->height};
-    DWORD exStyle = formExStyle(*spec_);
+    if (dpi == layoutDpi) return {layout_->width, layout_->height};
+    DWORD exStyle = formExStyle(*layout_);
     RECT frame96 = frameAt(formStyle, exStyle, layoutDpi);
     RECT frame = frameAt(formStyle, exStyle, dpi);
-    int clientWidth = spec_->width - (frame96.right - frame96.left);
-    int clientHeight = spec_->height - (frame96.bottom - frame96.top);
+    int clientWidth = layout_->width - (frame96.right - frame96.left);
+    int clientHeight = layout_->height - (frame96.bottom - frame96.top);
     return {scaled(clientWidth, dpi) + (frame.right - frame.left),
             scaled(clientHeight, dpi) + (frame.bottom - frame.top)};
 }
 
 void TForm::applyDpi(UINT dpi) {
-    GdiFont formFont = makeFont(*spec_, FW_NORMAL, dpi);
-    GdiFont boldFont = makeFont(*spec_, FW_BOLD, dpi);
+    GdiFont formFont = makeFont(*layout_, FW_NORMAL, dpi);
+    GdiFont boldFont = makeFont(*layout_, FW_BOLD, dpi);
     dpi_ = dpi;
     for (const BoundControl& bound : controls_) {
-        const ControlSpec& spec = *bound.spec;
+        const ControlLayout& layout = *bound.layout;
         HWND child = bound.control->Handle();
-        SetWindowPos(child, nullptr, scaled(spec.bounds.left, dpi), scaled(spec.bounds.top, dpi),
-                     scaled(spec.bounds.width, dpi), scaled(spec.bounds.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        HFONT font = spec.font == ControlFont::bold ? boldFont.get() : formFont.get();
+        SetWindowPos(child, nullptr, scaled(layout.bounds.left, dpi),
+                     scaled(layout.bounds.top, dpi), scaled(layout.bounds.width, dpi),
+                     scaled(layout.bounds.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = layout.font == ControlFont::bold ? boldFont.get() : formFont.get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     // The controls use the new fonts now; the old ones go.
@@ -243,8 +243,8 @@ void TForm::restoreFocus() {
     } else {
         const BoundControl* first = nullptr;
         for (const BoundControl& bound : controls_) {
-            if (bound.spec->tabStop &&
-                (first == nullptr || bound.spec->tabOrder < first->spec->tabOrder)) {
+            if (bound.layout->tabStop &&
+                (first == nullptr || bound.layout->tabOrder < first->layout->tabOrder)) {
                 first = &bound;
             }
         }
@@ -298,8 +298,8 @@ LRESULT TForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The dialog navigation asks which button Enter presses: the focused one, if a button has
         // the focus, and none otherwise.
         const BoundControl* focused = find(GetFocus());
-        if (focused != nullptr && focused->spec->member.kind == ControlClass::button) {
-            return MAKELRESULT(focused->spec->id, DC_HASDEFID);
+        if (focused != nullptr && focused->layout->member.kind == ControlClass::button) {
+            return MAKELRESULT(focused->layout->id, DC_HASDEFID);
         }
         return 0;
     }
@@ -326,13 +326,13 @@ LRESULT TForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TForm::command(WPARAM wParam, LPARAM lParam) {
     const BoundControl* bound = find(reinterpret_cast<HWND>(lParam));
-    if (bound == nullptr || bound->spec->id != LOWORD(wParam)) return 0;  // e.g. IDOK from Enter
+    if (bound == nullptr || bound->layout->id != LOWORD(wParam)) return 0;  // e.g. IDOK from Enter
     WORD code = HIWORD(wParam);
     HWND control = bound->control->Handle();
-    switch (bound->spec->member.kind) {
+    switch (bound->layout->member.kind) {
     case ControlClass::button:
-        if (code == BN_CLICKED && bound->spec->onClick != nullptr) {
-            bound->spec->onClick(*this, bound->control);
+        if (code == BN_CLICKED && bound->layout->onClick != nullptr) {
+            bound->layout->onClick(*this, bound->control);
         } else if (code == BN_SETFOCUS) {
             // The focused button is the one Enter presses, and it looks so, as in a dialog.
             lastFocus_ = control;
@@ -355,10 +355,10 @@ LRESULT TForm::controlColor(HDC dc, HWND control) {
     if (bound == nullptr)
         return DefWindowProcA(handle_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
-    const ControlSpec& spec = *bound->spec;
+    const ControlLayout& layout = *bound->layout;
     int background =
-        spec.backgroundColor == parentColor ? spec_->backgroundColor : spec.backgroundColor;
-    SetTextColor(dc, spec.textColor.value_or(GetSysColor(COLOR_WINDOWTEXT)));
+        layout.backgroundColor == parentColor ? layout_->backgroundColor : layout.backgroundColor;
+    SetTextColor(dc, layout.textColor.value_or(GetSysColor(COLOR_WINDOWTEXT)));
     SetBkColor(dc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }

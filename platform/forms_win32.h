@@ -66,7 +66,7 @@ struct Bounds {
 };
 
 // One control of a layout. Positions and sizes are client pixels at 96 pixels per inch.
-struct ControlSpec {
+struct ControlLayout {
     ControlMember member;
     int id = 0;
     Bounds bounds;
@@ -81,7 +81,7 @@ struct ControlSpec {
 
 // A form's window. The rectangle is the outer one (frame and title bar included) at 96 pixels
 // per inch; the font height is a LOGFONT height at 96 pixels per inch.
-struct FormSpec {
+struct FormLayout {
     const char* className = nullptr;
     std::string_view caption{};
     int left = 0;
@@ -93,7 +93,7 @@ struct FormSpec {
     std::string_view fontFace{};
     int fontHeight = 0;
     BYTE fontCharset = DEFAULT_CHARSET;
-    std::span<const ControlSpec> controls{};
+    std::span<const ControlLayout> controls{};
 };
 
 namespace forms_detail {
@@ -172,11 +172,11 @@ private:
     friend class TApplication;
 
     struct BoundControl {
-        const ControlSpec* spec;
+        const ControlLayout* layout;
         TControl* control;
     };
 
-    void build(const FormSpec& spec);
+    void build(const FormLayout& layout);
     void createControls();
     void applyDpi(UINT dpi);
     SIZE outerSize(UINT dpi) const;
@@ -191,7 +191,7 @@ private:
     LRESULT controlColor(HDC dc, HWND control);
 
     TApplication& owner_;
-    const FormSpec* spec_ = nullptr;
+    const FormLayout* layout_ = nullptr;
     HWND handle_ = nullptr;
     UINT dpi_ = 96;
     GdiFont formFont_;

@@ -13,7 +13,7 @@ constexpr COLORREF clRed = RGB(255, 0, 0);
 // window's font (getFirstXY's own font has the window's values). The edit boxes take no Tab stop
 // but stay editable: what is typed there is never read.
 // clang-format off
-constexpr ControlSpec coreControls[] = {
+constexpr ControlLayout coreControls[] = {
     {.member = control<&TCore::Label1>(), .id = core_ids::Label1, .bounds = {316, 20, 8, 12},
      .caption = "X", .font = ControlFont::bold, .textColor = clGreen},
     {.member = control<&TCore::Label2>(), .id = core_ids::Label2, .bounds = {396, 20, 8, 12},
@@ -51,7 +51,7 @@ constexpr ControlSpec coreControls[] = {
 };
 // clang-format on
 
-constexpr FormSpec coreForm{
+constexpr FormLayout coreForm{
     .className = "TCore",
     .caption = "Zorvel",
     .left = 9,
@@ -68,4 +68,4 @@ constexpr FormSpec coreForm{
 
 }  // namespace
 
-const FormSpec& formLayout(const TCore&) { return coreForm; }
+const FormLayout& formLayout(const TCore&) { return coreForm; }

@@ -24,4 +24,4 @@ inline constexpr int Label6 = 1026;
 inline constexpr int Label7 = 1027;
 }  // namespace core_ids
 
-const FormSpec& formLayout(const TCore&);
+const FormLayout& formLayout(const TCore&);

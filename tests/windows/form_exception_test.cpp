@@ -33,14 +33,14 @@ public:
 constexpr int failId = 1001;
 
 // clang-format off
-constexpr ControlSpec failingControls[] = {
+constexpr ControlLayout failingControls[] = {
     {.member = control<&TFailingForm::fail>(), .id = failId, .bounds = {8, 8, 120, 30},
      .caption = "fail", .tabOrder = 0, .tabStop = true,
      .onClick = handler<&TFailingForm::failClick>()},
 };
 // clang-format on
 
-constexpr FormSpec failingForm{
+constexpr FormLayout failingForm{
     .className = "ZorvelFailingForm",
     .caption = "failing",
     .left = 40,
@@ -52,7 +52,7 @@ constexpr FormSpec failingForm{
     .controls = failingControls,
 };
 
-const FormSpec& formLayout(const TFailingForm&) { return failingForm; }
+const FormLayout& formLayout(const TFailingForm&) { return failingForm; }
 
 TEST(FormException, LeavingAHandlerIsShownAtTheDispatchAndTheFormGoesOn) {
     const std::string japanese(texts::clipboardCannotOpen);
