@@ -39,6 +39,9 @@ private:
     unsigned long errorCode_;
 };
 
+// Throws EOSError for the system call that just failed, with the system's text for its error.
+[[noreturn]] void RaiseLastOSError();
+
 // Puts `argument` in place of the one "%s" of `pattern` (the texts keep their placeholders so
 // that they read as the messages they are).
 std::string formatMessage(std::string_view pattern, std::string_view argument);

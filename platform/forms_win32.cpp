@@ -14,12 +14,6 @@ namespace {
 
 constexpr UINT layoutDpi = 96;
 
-// The failure of the system call just made, with the system's text for it.
-[[noreturn]] void throwLastError() {
-    DWORD error = sys::lastError();
-    throw EOSError(sys::errorText(error), error);
-}
-
 // Calls of Windows 10 and later, looked up at run time so that the program still starts on
 // systems without them (they then count as 96 pixels per inch, or the screen's setting).
 template <class Function>
@@ -71,7 +65,7 @@ GdiFont makeFont(const FormLayout& layout, LONG weight, UINT dpi) {
     std::size_t length = std::min(layout.fontFace.size(), sizeof font.lfFaceName - 1);
     std::copy_n(layout.fontFace.data(), length, font.lfFaceName);
     GdiFont made(CreateFontIndirectA(&font));
-    if (made.get() == nullptr) throwLastError();
+    if (made.get() == nullptr) RaiseLastOSError();
     return made;
 }
 
@@ -146,14 +140,14 @@ void TForm::build(const FormLayout& layout) {
         windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         windowClass.hbrBackground = GetSysColorBrush(layout.backgroundColor);
         windowClass.lpszClassName = layout.className;
-        if (RegisterClassExA(&windowClass) == 0) throwLastError();
+        if (RegisterClassExA(&windowClass) == 0) RaiseLastOSError();
     }
 
     // Hidden until the message loop shows it; the window procedure learns `this` on WM_NCCREATE.
     HWND window = CreateWindowExA(
         formExStyle(layout), layout.className, std::string(layout.caption).c_str(), formStyle,
         layout.left, layout.top, layout.width, layout.height, nullptr, nullptr, instance, this);
-    if (window == nullptr) throwLastError();
+    if (window == nullptr) RaiseLastOSError();
     dpi_ = windowDpi(window);
     formFont_ = makeFont(layout, FW_NORMAL, dpi_);
     boldFont_ = makeFont(layout, FW_BOLD, dpi_);
@@ -184,7 +178,7 @@ void TForm::createControls() {
             scaled(layout->bounds.left, dpi_), scaled(layout->bounds.top, dpi_),
             scaled(layout->bounds.width, dpi_), scaled(layout->bounds.height, dpi_), handle_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout->id)), instance, nullptr);
-        if (child == nullptr) throwLastError();
+        if (child == nullptr) RaiseLastOSError();
         TControl& control = layout->member.bind(*this);
         control.handle_ = child;
         controls_.push_back({layout, &control});

@@ -7,9 +7,6 @@ TMouse Mouse;
 
 POINT TMouse::CursorPos() const {
     POINT position{};
-    if (!sys::cursorPos(position)) {
-        DWORD error = sys::lastError();
-        throw EOSError(sys::errorText(error), error);
-    }
+    if (!sys::cursorPos(position)) RaiseLastOSError();
     return position;
 }
