@@ -235,14 +235,13 @@ void TForm::restoreFocus() {
     if (find(lastFocus_) != nullptr && IsWindowEnabled(lastFocus_)) {
         target = lastFocus_;
     } else {
-        const BoundControl* first = nullptr;
+        // The controls were created in Tab order: the first with a Tab stop comes first.
         for (const BoundControl& bound : controls_) {
-            if (bound.layout->tabStop &&
-                (first == nullptr || bound.layout->tabOrder < first->layout->tabOrder)) {
-                first = &bound;
+            if (bound.layout->tabStop) {
+                target = bound.control->Handle();
+                break;
             }
         }
-        if (first != nullptr) target = first->control->Handle();
     }
     if (target != nullptr) SetFocus(target);
 }
