@@ -79,6 +79,8 @@ public:
     // The user's way: the capture button focused, the pointer resting on `point`, Space. Checks
     // that the row's edit boxes then show the point.
     bool recordPosition(int buttonId, POINT point);
+    // How many times recordPosition presses before it fails (1 unless a scenario says otherwise).
+    void setRecordAttempts(int attempts) { recordAttempts_ = attempts; }
     void recordBothPositions();
     // Focuses the start button and presses it with Space.
     void pressExec();
@@ -105,6 +107,7 @@ private:
     PROCESS_INFORMATION zorvelProcess_{};
     HWND target_ = nullptr;
     HWND zorvel_ = nullptr;
+    int recordAttempts_ = 1;
 };
 
 }  // namespace e2e

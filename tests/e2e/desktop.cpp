@@ -10,6 +10,7 @@ namespace {
 constexpr UINT kAnswerTimeoutMs = 3000;  // for a message sent to another process's window
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kMessageBoxIconId = 0x0440;  // the icon's STATIC in the system's message box
+constexpr DWORD kCursorRecordMs = 150;     // longer than Wine keeps a moved pointer's position
 
 std::string toCodePage(std::wstring_view wide, UINT codePage) {
     if (wide.empty()) return {};
@@ -144,13 +145,20 @@ void tapKey(WORD virtualKey) {
 }
 
 bool moveCursor(POINT to) {
-    SetCursorPos(to.x, to.y);
-    return waitFor(
-        [&] {
-            POINT now{};
-            return GetCursorPos(&now) && now.x == to.x && now.y == to.y;
-        },
-        2000);
+    const auto isThere = [&] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == to.x && now.y == to.y;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(to.x, to.y);
+        if (!waitFor(isThere, 2000)) continue;
+        // Wine answers from its own record for 100 ms after a move, then asks the graphics
+        // driver; with the X11 driver that is the X server, and a warp it has not done yet
+        // would take the pointer back. Asking again after that shows where it really is.
+        Sleep(kCursorRecordMs);
+        if (isThere()) return true;
+    }
+    return false;
 }
 
 HWND findMessageBox(DWORD processId) { return findTopWindow(processId, "#32770"); }

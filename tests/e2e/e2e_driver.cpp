@@ -546,6 +546,12 @@ std::string screenRect(std::string_view name, HWND window) {
 
 int runPose(Checks& checks, const Programs& programs, const std::string& folder) {
     Bench bench(programs, "pose", checks);
+    // With the X11 driver the pointer position is shared through the X server and each
+    // program's own X events: just after a warp from this process, Zorvel may still read the
+    // pointer where it was, and a program slow to handle its focus events may take the keyboard
+    // for a moment. The other scenarios (null driver) show that recording works; here it only
+    // has to end in the right picture, so a missed press is pressed again.
+    bench.setRecordAttempts(3);
     bench.writeFile("conf.txt", settings());
     bench.startTarget();
     bench.startZorvel();
