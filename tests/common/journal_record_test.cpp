@@ -27,11 +27,13 @@ TEST(CutField, TakesALineWithoutTabWhole) {
     EXPECT_EQ(line, "");
 }
 
-// The TAB is found eight bytes at a time: it must be found at every offset in a word, among
-// bytes one bit away from it (0x08, 0x0B, 0x89) and Shift-JIS bytes.
+// The TAB is looked for sixteen bytes at a time, then eight, then one: it must be found at every
+// offset of each step (41 bytes reach all three), among bytes one bit away from it (0x08, 0x0B,
+// 0x89) and Shift-JIS bytes.
 TEST(CutField, FindsTheTabAtEveryOffsetAmongNeighbouringBytes) {
-    const std::string filler =
+    const std::string pattern =
         "\x08\x0b\x89\x88\x8b\x0d\x0a\x01\x29\x49\xff\x80\x95\x5c\x08\x89\x0b";
+    const std::string filler = (pattern + pattern + pattern).substr(0, 41);
     for (std::size_t at = 0; at <= filler.size(); ++at) {
         std::string line = filler.substr(0, at) + "\t" + filler.substr(at) + "\t";
         EXPECT_EQ(cutField(line), filler.substr(0, at)) << "offset " << at;

@@ -50,11 +50,13 @@ TEST(StringList, SplitsTextIntoLines) {
     }
 }
 
-// The scan reads eight bytes at a time: a line end must be found at every offset in a word, among
-// bytes one bit away from CR and LF (0x0C, 0x0E, 0x8A, 0x8D) and other high bytes.
+// The scan reads sixteen bytes at a time, then eight, then one: a line end must be found at every
+// offset of each step (41 bytes reach all three), among bytes one bit away from CR and LF (0x0C,
+// 0x0E, 0x8A, 0x8D) and other high bytes.
 TEST(StringList, FindsLineEndsAtEveryOffsetAmongNeighbouringBytes) {
-    const std::string filler =
+    const std::string pattern =
         "\x0c\x8a\x0e\x8d\x0b\x89\xff\x80\x09\x4a\x1a\x2d\x0f\x8e\x05\x8c\x0c\x0e";
+    const std::string filler = (pattern + pattern + pattern).substr(0, 41);
     for (std::size_t at = 0; at <= filler.size(); ++at) {
         for (const char* lineEnd : {"\r", "\n", "\r\n"}) {
             const std::string before = filler.substr(0, at);
