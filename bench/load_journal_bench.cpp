@@ -89,8 +89,9 @@ long maxResidentKiB() {
 // Reads every line as the run does; the sum keeps the work from being optimised away.
 std::int64_t readAllRecords(const TStringList& lines) {
     std::int64_t sum = 0;
+    JournalRecord record;
     for (std::size_t i = 0; i < lines.Count(); ++i) {
-        const JournalRecord record = readJournalRecord(lines.Strings(i));
+        readJournalRecord(lines.Strings(i), record);
         sum += record.firstDownCount + record.secondDownCount +
                static_cast<std::int64_t>(record.thirdText.size());
     }

@@ -26,9 +26,10 @@ void runEntry(HWND owner, const RecordedPositions& positions) {
 
     sys::sleep(initialWaitMs);
     TClipboard clipboard(owner);
+    JournalRecord record;
     for (std::size_t index = 0; index < journalLines.Count(); ++index) {
         // Every field is cut and converted before anything of the record is sent.
-        const JournalRecord record = readJournalRecord(journalLines.Strings(index));
+        readJournalRecord(journalLines.Strings(index), record);
         enterRecord(batches, clipboard, run->typeText, record);
     }
 

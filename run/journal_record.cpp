@@ -26,15 +26,24 @@ std::string cutField(std::string& line) {
 }
 
 // The working text is a view of the loaded line, which is never changed; cutting the view
-// saves a copy of every line and a shift of its rest at every field. Each number is converted
-// right after its cut, so that when both are bad the error names the first.
-JournalRecord readJournalRecord(std::string_view line) {
+// saves a copy of every line and a shift of its rest at every field. Both numbers are converted
+// before any text is stored, so that a bad line leaves the record untouched.
+void readJournalRecord(std::string_view line, JournalRecord& record) {
     std::string_view rest = line;
     const std::int32_t firstDownCount = StrToInt(cutFieldOff(rest));
     const std::int32_t secondDownCount = StrToInt(cutFieldOff(rest));
     const std::string_view firstText = cutFieldOff(rest);
     const std::string_view secondText = cutFieldOff(rest);
     const std::string_view thirdText = cutFieldOff(rest);
-    return JournalRecord{firstDownCount, secondDownCount, std::string(firstText),
-                         std::string(secondText), std::string(thirdText)};
+    record.firstDownCount = firstDownCount;
+    record.secondDownCount = secondDownCount;
+    record.firstText.assign(firstText);
+    record.secondText.assign(secondText);
+    record.thirdText.assign(thirdText);
+}
+
+JournalRecord readJournalRecord(std::string_view line) {
+    JournalRecord record;
+    readJournalRecord(line, record);
+    return record;
 }

@@ -20,3 +20,8 @@ std::string cutField(std::string& line);
 // Cuts `line` (left unchanged) field by field, converting each number right after its cut, so
 // that when both numbers are bad the error names the first. Throws EConvertError.
 JournalRecord readJournalRecord(std::string_view line);
+
+// The same into `record`, whose texts keep their storage from one line to the next: a loop over
+// a journal allocates only for a text longer than any before it. On an error `record` is left
+// as it was.
+void readJournalRecord(std::string_view line, JournalRecord& record);

@@ -69,6 +69,27 @@ TEST(ReadJournalRecord, CutsFiveFields) {
     }
 }
 
+// The run reads every line into one record: a shorter line leaves nothing of a longer one before
+// it, and a bad line leaves the record as the last good line made it.
+TEST(ReadJournalRecord, IntoARecordReplacesEveryFieldAndKeepsItOnError) {
+    JournalRecord record;
+    readJournalRecord("12\t7\ta long first text\ta long second text\ta long third text", record);
+    readJournalRecord("1\t2\tx", record);
+    EXPECT_EQ(record.firstDownCount, 1);
+    EXPECT_EQ(record.secondDownCount, 2);
+    EXPECT_EQ(record.firstText, "x");
+    EXPECT_EQ(record.secondText, "");
+    EXPECT_EQ(record.thirdText, "");
+
+    readJournalRecord("3\t4\tA\tB\tC", record);
+    EXPECT_THROW(readJournalRecord("5\tbad\tD\tE\tF", record), EConvertError);
+    EXPECT_EQ(record.firstDownCount, 3);
+    EXPECT_EQ(record.secondDownCount, 4);
+    EXPECT_EQ(record.firstText, "A");
+    EXPECT_EQ(record.secondText, "B");
+    EXPECT_EQ(record.thirdText, "C");
+}
+
 struct BadNumberCase {
     const char* name;
     std::string line;
